@@ -1,0 +1,45 @@
+// The stored design data of a control: named values, each with a default. Reading gives
+// the default for a missing name; writing leaves out a value equal to its default, so the
+// stored data holds only what differs.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantMap>
+
+namespace skin {
+
+class PropertyBag
+{
+public:
+    PropertyBag() = default;
+    explicit PropertyBag(const QVariantMap &stored) : m_values(stored) {}
+
+    // The stored value converted to the default's type, or the default.
+    QVariant read(const QString &name, const QVariant &defaultValue) const;
+    template <typename T> T read(const QString &name, const T &defaultValue) const
+    {
+        return read(name, QVariant::fromValue(defaultValue)).template value<T>();
+    }
+
+    // Stores the value, or removes the name when the value equals the default.
+    void write(const QString &name, const QVariant &value, const QVariant &defaultValue);
+    template <typename T> void write(const QString &name, const T &value, const T &defaultValue)
+    {
+        write(name, QVariant::fromValue(value), QVariant::fromValue(defaultValue));
+    }
+
+    bool contains(const QString &name) const { return m_values.contains(name); }
+    const QVariantMap &values() const { return m_values; }
+    void clear() { m_values.clear(), m_reads.clear(); }
+
+    // Names in the order they were read, for checking a control's read order.
+    const QStringList &readLog() const { return m_reads; }
+
+private:
+    QVariantMap m_values;
+    mutable QStringList m_reads;
+};
+
+} // namespace skin

@@ -1,0 +1,123 @@
+#include "skin/colour_ref.h"
+#include "skin/draw_primitives.h"
+#include "skin/property_bag.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace skin;
+
+namespace {
+
+QImage canvas(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    return img;
+}
+
+ColorRef at(const QImage &img, int x, int y)
+{
+    return fromQColor(img.pixelColor(x, y));
+}
+
+} // namespace
+
+TEST(ColourRefTest, ByteOrderAndSystemColours)
+{
+    // &H9C6113 is RGB 19, 97, 156.
+    EXPECT_EQ(refRed(0x9C6113), 19);
+    EXPECT_EQ(refGreen(0x9C6113), 97);
+    EXPECT_EQ(refBlue(0x9C6113), 156);
+    EXPECT_EQ(toQColor(0x9C6113), QColor(19, 97, 156));
+
+    QPalette pal;
+    pal.setColor(QPalette::Active, QPalette::Button, QColor(1, 2, 3));
+    EXPECT_EQ(translateColor(kSysButtonFace, pal), rgbRef(1, 2, 3));
+    EXPECT_EQ(translateColor(0x00C0E0FF, pal), 0x00C0E0FF);
+
+    // Unknown system indices and stray bits fail with -1.
+    EXPECT_EQ(translateColor(sysColor(200), pal), kColorInvalid);
+    EXPECT_EQ(translateColor(kColorInvalid, pal), kColorInvalid);
+    EXPECT_EQ(translateColor(static_cast<ColorRef>(0x8001000F), pal), kColorInvalid);
+    EXPECT_FALSE(toQColor(sysColor(99)).isValid());
+}
+
+TEST(PropertyBagTest, DefaultsAreNeitherStoredNorNeededOnReading)
+{
+    PropertyBag bag;
+    bag.write("ThemeColor", 0, 6);
+    bag.write("Style", 0, 0);
+    bag.write("TitleBarShadow", true, true);
+    EXPECT_TRUE(bag.contains("ThemeColor"));
+    EXPECT_FALSE(bag.contains("Style"));
+    EXPECT_FALSE(bag.contains("TitleBarShadow"));
+
+    EXPECT_EQ(bag.read("ThemeColor", 6), 0);
+    EXPECT_EQ(bag.read("Style", 3), 3);
+    // Writing the default again removes an earlier stored value.
+    bag.write("ThemeColor", 6, 6);
+    EXPECT_EQ(bag.read("ThemeColor", 6), 6);
+    EXPECT_FALSE(bag.contains("ThemeColor"));
+
+    // A stored value of the wrong kind counts as missing.
+    PropertyBag odd(QVariantMap{{"IconSize", QStringLiteral("big")}});
+    EXPECT_EQ(odd.read<int>("IconSize", 16), 16);
+    EXPECT_EQ(odd.readLog(), QStringList{"IconSize"});
+}
+
+TEST(DrawPrimitivesTest, BlendRoundsToNearestEven)
+{
+    // Theme 0's dark colour darkened by half: 19*128/255 = 9.537 -> 10, 97 -> 48.69 -> 49.
+    EXPECT_EQ(BlendColor(rgbRef(19, 97, 156), 0, 128), rgbRef(10, 49, 78));
+    EXPECT_EQ(BlendColor(rgbRef(221, 236, 254), rgbRef(10, 49, 78), 128), rgbRef(116, 143, 166));
+    EXPECT_EQ(BlendColor(rgbRef(19, 97, 156), rgbRef(255, 255, 255), 190), rgbRef(79, 137, 181));
+    // 255 * 0.5 exactly between: (128*1 + 127*0)/255 is not a tie; a real tie is 2.5 -> 2.
+    EXPECT_EQ(roundEven(2.5), 2);
+    EXPECT_EQ(roundEven(3.5), 4);
+    EXPECT_EQ(gradientStep(rgbRef(0, 0, 0), rgbRef(255, 10, 5), 1, 2), rgbRef(128, 5, 2));
+}
+
+TEST(DrawPrimitivesTest, LinesLeaveOutTheirEndPoint)
+{
+    QImage img = canvas(10, 10);
+    QPainter p(&img);
+    APILineEx(p, 1, 1, 5, 1, 0xFFFFFF);
+    APILineEx(p, 8, 8, 4, 4, 0x0000FF);
+    ApiRectangle(p, 1, 5, 2, 2, 0x00FF00);
+    p.end();
+    EXPECT_EQ(at(img, 1, 1), 0xFFFFFF);
+    EXPECT_EQ(at(img, 4, 1), 0xFFFFFF);
+    EXPECT_EQ(at(img, 5, 1), 0);
+    EXPECT_EQ(at(img, 8, 8), 0x0000FF);
+    EXPECT_EQ(at(img, 5, 5), 0x0000FF);
+    EXPECT_EQ(at(img, 4, 4), 0);
+    // The rectangle's outline closes: all four corners are painted, the inside is not.
+    for (auto [x, y] : {std::pair{1, 5}, {3, 5}, {3, 7}, {1, 7}})
+        EXPECT_EQ(at(img, x, y), 0x00FF00) << x << "," << y;
+    EXPECT_EQ(at(img, 2, 6), 0);
+}
+
+TEST(DrawPrimitivesTest, GradientsSkipTheirFirstAndLastStep)
+{
+    QImage img = canvas(4, 12);
+    QPainter p(&img);
+    const ColorRef white = rgbRef(255, 255, 255);
+    DrawLinearGradient(p, 0, white, 0, 0, 4, 0, 4, true);
+    p.end();
+    EXPECT_EQ(at(img, 0, 0), 0);
+    EXPECT_EQ(at(img, 0, 1), gradientStep(0, white, 1, 4));
+    EXPECT_EQ(at(img, 3, 3), gradientStep(0, white, 3, 4));
+    EXPECT_EQ(at(img, 0, 4), 0);
+
+    // A cylinder with a large ratio rises over its first part and falls back over the rest.
+    QImage cyl = canvas(3, 40);
+    QPainter q(&cyl);
+    DrawGradientInRectangle(q, 0, white, 0, 0, 3, 40, 2, false, 0, 5.01);
+    q.end();
+    const int peak = refRed(at(cyl, 1, 8));
+    EXPECT_GT(peak, refRed(at(cyl, 1, 2)));
+    EXPECT_GT(peak, refRed(at(cyl, 1, 30)));
+    EXPECT_GT(refRed(at(cyl, 1, 20)), refRed(at(cyl, 1, 35)));
+}
