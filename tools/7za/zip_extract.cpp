@@ -1,0 +1,372 @@
+#include "zip_extract.h"
+
+#include "member_path.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <ostream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <zip.h>
+
+namespace za {
+namespace {
+
+class Fd
+{
+public:
+    explicit Fd(int fd = -1) : m_fd(fd) {}
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    Fd(Fd &&other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+    Fd &operator=(Fd &&other) noexcept
+    {
+        std::swap(m_fd, other.m_fd);
+        return *this;
+    }
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+std::string joined(const std::vector<std::string> &components)
+{
+    std::string path;
+    for (const auto &c : components) {
+        if (!path.empty())
+            path += '/';
+        path += c;
+    }
+    return path;
+}
+
+// Walks (creating where missing) the folders below the output folder without following
+// links, so that a link planted in the output folder cannot carry a write outside it.
+Fd openFolderChain(int rootFd, const std::vector<std::string> &folders, std::string &why)
+{
+    Fd current(::fcntl(rootFd, F_DUPFD_CLOEXEC, 0));
+    for (const auto &name : folders) {
+        if (::mkdirat(current.get(), name.c_str(), 0777) != 0 && errno != EEXIST) {
+            why = "cannot create folder '" + name + "': " + std::strerror(errno);
+            return Fd();
+        }
+        Fd next(::openat(current.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!next.valid()) {
+            why = (errno == ELOOP || errno == ENOTDIR)
+                      ? "'" + name + "' in the output folder is a link or a file, not a folder"
+                      : "cannot open folder '" + name + "': " + std::strerror(errno);
+            return Fd();
+        }
+        current = std::move(next);
+    }
+    return current;
+}
+
+bool isLink(zip_t *archive, zip_uint64_t index)
+{
+    zip_uint8_t opsys = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
+        return false;
+    return opsys == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
+}
+
+const char *problemText(PathProblem problem)
+{
+    switch (problem) {
+    case PathProblem::Absolute:
+        return "absolute path";
+    case PathProblem::ParentReference:
+        return "path leaves the output folder (\"..\")";
+    case PathProblem::Empty:
+        return "empty path";
+    case PathProblem::None:
+        break;
+    }
+    return "";
+}
+
+std::string openErrorText(int code)
+{
+    switch (code) {
+    case ZIP_ER_NOENT:
+        return "cannot find the archive";
+    case ZIP_ER_OPEN:
+    case ZIP_ER_READ:
+        return std::string("cannot read the archive: ") + std::strerror(errno);
+    case ZIP_ER_NOZIP:
+        return "not a zip archive";
+    case ZIP_ER_INCONS:
+        return "the archive is corrupted (inconsistent central directory)";
+    default: {
+        zip_error_t error;
+        zip_error_init_with_code(&error, code);
+        std::string text = std::string("cannot open the archive: ") + zip_error_strerror(&error);
+        zip_error_fini(&error);
+        return text;
+    }
+    }
+}
+
+class Extractor
+{
+public:
+    Extractor(const ExtractRequest &request, std::ostream &log, std::ostream &err)
+        : m_request(request), m_log(log), m_err(err)
+    {
+        for (const auto &p : request.patterns)
+            m_patterns.emplace_back(p);
+    }
+
+    ExtractResult run();
+
+private:
+    bool wanted(const std::vector<std::string> &components, std::string_view leaf) const;
+    void extractOne(zip_t *archive, zip_uint64_t index, const std::string &name,
+                    const std::vector<std::string> &components);
+    bool copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why);
+    void refuse(const std::string &name, const std::string &why)
+    {
+        m_err << "7za: skipped '" << name << "': " << why << '\n';
+        ++m_result.skipped;
+    }
+    void fail(const std::string &name, const std::string &why)
+    {
+        m_err << "7za: cannot extract '" << name << "': " << why << '\n';
+        ++m_result.failed;
+    }
+
+    const ExtractRequest &m_request;
+    std::ostream &m_log;
+    std::ostream &m_err;
+    std::vector<MemberPattern> m_patterns;
+    ExtractResult m_result;
+    Fd m_root;
+    unsigned m_tempCounter = 0;
+};
+
+bool Extractor::wanted(const std::vector<std::string> &components, std::string_view leaf) const
+{
+    if (m_patterns.empty())
+        return true;
+    for (const auto &p : m_patterns) {
+        if (p.matchesLeaf(leaf) && p.matches(components, m_request.recursive))
+            return true;
+    }
+    return false;
+}
+
+ExtractResult Extractor::run()
+{
+    const std::string &path = m_request.archive;
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0) {
+        // libzip would take an empty file for an empty archive.
+        m_err << "7za: " << path << ": not a zip archive (empty file)\n";
+        return m_result;
+    }
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        m_err << "7za: " << path << ": is a folder, not an archive\n";
+        return m_result;
+    }
+    int code = 0;
+    zip_t *archive = zip_open(path.c_str(), ZIP_RDONLY, &code);
+    if (!archive) {
+        m_err << "7za: " << path << ": " << openErrorText(code) << '\n';
+        return m_result;
+    }
+    m_result.archiveOpened = true;
+
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(count); ++i) {
+        const char *rawName = zip_get_name(archive, i, ZIP_FL_ENC_GUESS);
+        if (!rawName)
+            continue;
+        const std::string name(rawName);
+        if (name.empty() || name.back() == '/' || name.back() == '\\')
+            continue; // folders are made as their files need them
+        const size_t slash = name.find_last_of("/\\");
+        const std::string_view leaf =
+            std::string_view(name).substr(slash == std::string::npos ? 0 : slash + 1);
+        // Most members of a large archive fail here, before any further work.
+        if (!m_patterns.empty() && m_request.recursive) {
+            bool any = false;
+            for (const auto &p : m_patterns)
+                any = any || p.matchesLeaf(leaf);
+            if (!any)
+                continue;
+        }
+        SplitPath split = splitMemberPath(name);
+        if (split.components.empty() || !wanted(split.components, split.components.back()))
+            continue;
+        if (split.problem != PathProblem::None) {
+            refuse(name, problemText(split.problem));
+            continue;
+        }
+        extractOne(archive, i, name, split.components);
+    }
+    zip_discard(archive);
+
+    if (m_result.extracted + m_result.failed + m_result.skipped == 0)
+        m_log << "No files to process\n";
+    m_log << "Files: " << m_result.extracted << '\n';
+    if (m_result.failed + m_result.skipped == 0)
+        m_log << "Everything is Ok\n";
+    return m_result;
+}
+
+void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string &name,
+                           const std::vector<std::string> &components)
+{
+    if (isLink(archive, index)) {
+        refuse(name, "links are not extracted");
+        return;
+    }
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat_index(archive, index, 0, &st) != 0) {
+        fail(name, zip_strerror(archive));
+        return;
+    }
+    if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE) {
+        fail(name, "the member is encrypted");
+        return;
+    }
+    if ((st.valid & ZIP_STAT_SIZE) && st.size > m_request.maxMemberSize) {
+        refuse(name, "expands to " + std::to_string(st.size) + " bytes, more than the limit of " +
+                         std::to_string(m_request.maxMemberSize));
+        return;
+    }
+
+    if (!m_root.valid()) {
+        std::error_code ec;
+        std::filesystem::create_directories(m_request.outDir, ec);
+        m_root = Fd(::open(m_request.outDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!m_root.valid()) {
+            fail(name, "cannot open the output folder '" + m_request.outDir + "': " + std::strerror(errno));
+            return;
+        }
+    }
+
+    const std::vector<std::string> folders =
+        m_request.keepPaths ? std::vector<std::string>(components.begin(), components.end() - 1)
+                            : std::vector<std::string>();
+    const std::string &leaf = components.back();
+    std::string why;
+    Fd folder = openFolderChain(m_root.get(), folders, why);
+    if (!folder.valid()) {
+        fail(name, why);
+        return;
+    }
+
+    // A short fixed-form name, so a long member name cannot push it past the limit.
+    std::string tempName;
+    Fd out;
+    for (int attempt = 0; attempt < 100 && !out.valid(); ++attempt) {
+        tempName = ".7za-" + std::to_string(::getpid()) + "-" + std::to_string(++m_tempCounter) + ".part";
+        out = Fd(::openat(folder.get(), tempName.c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (!out.valid() && errno != EEXIST)
+            break;
+    }
+    if (!out.valid()) {
+        fail(name, std::string("cannot create a file in '") + joined(folders) + "': " + std::strerror(errno));
+        return;
+    }
+
+    bool ok = copyMember(archive, index, out.get(), why);
+    if (ok && (st.valid & ZIP_STAT_MTIME)) {
+        const struct timespec times[2] = {{0, UTIME_NOW}, {st.mtime, 0}};
+        ::futimens(out.get(), times);
+    }
+    if (ok && ::close(out.release()) != 0) {
+        why = std::string("write failed: ") + std::strerror(errno);
+        ok = false;
+    }
+    if (ok && ::renameat(folder.get(), tempName.c_str(), folder.get(), leaf.c_str()) != 0) {
+        why = "cannot replace '" + (folders.empty() ? leaf : joined(folders) + "/" + leaf) +
+              "': " + std::strerror(errno);
+        ok = false;
+    }
+    if (!ok) {
+        ::unlinkat(folder.get(), tempName.c_str(), 0);
+        if (why.rfind("expands", 0) == 0)
+            refuse(name, why);
+        else
+            fail(name, why);
+        return;
+    }
+    ++m_result.extracted;
+}
+
+bool Extractor::copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why)
+{
+    zip_file_t *file = zip_fopen_index(archive, index, 0);
+    if (!file) {
+        why = zip_strerror(archive);
+        return false;
+    }
+    static char buffer[1 << 16];
+    std::uint64_t total = 0;
+    bool ok = true;
+    for (;;) {
+        const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
+        if (n < 0) {
+            why = std::string("the member is corrupted: ") + zip_file_strerror(file);
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        total += static_cast<std::uint64_t>(n);
+        if (total > m_request.maxMemberSize) {
+            why = "expands beyond the limit of " + std::to_string(m_request.maxMemberSize) + " bytes";
+            ok = false;
+            break;
+        }
+        for (zip_int64_t done = 0; done < n;) {
+            const ssize_t w = ::write(fd, buffer + done, static_cast<size_t>(n - done));
+            if (w < 0) {
+                if (errno == EINTR)
+                    continue;
+                why = std::string("write failed: ") + std::strerror(errno);
+                ok = false;
+                break;
+            }
+            done += w;
+        }
+        if (!ok)
+            break;
+    }
+    zip_fclose(file);
+    return ok;
+}
+
+} // namespace
+
+ExtractResult extractMembers(const ExtractRequest &request, std::ostream &log, std::ostream &err)
+{
+    return Extractor(request, log, err).run();
+}
+
+int exitStatus(const ExtractResult &result)
+{
+    if (!result.archiveOpened || result.failed > 0)
+        return 2;
+    return result.skipped > 0 ? 1 : 0;
+}
+
+} // namespace za

@@ -1,0 +1,41 @@
+// Extraction of chosen members of a zip archive into a folder.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace za {
+
+// Property lists are small; a member that claims or turns out to be larger than this is
+// refused, so a crafted archive cannot fill the disk.
+constexpr std::uint64_t kMaxMemberSize = 64ull << 20;
+
+struct ExtractRequest
+{
+    std::string archive;
+    std::string outDir = ".";
+    std::vector<std::string> patterns; // empty: every member
+    bool recursive = false;
+    bool keepPaths = true; // false writes every member straight into outDir
+    std::uint64_t maxMemberSize = kMaxMemberSize;
+};
+
+struct ExtractResult
+{
+    bool archiveOpened = false;
+    int extracted = 0;
+    int skipped = 0; // refused as unsafe or too large; nothing written
+    int failed = 0;  // could not be read or written; nothing written
+};
+
+// Reads only the central directory and the matching members. Every file is written
+// beside its final name and renamed over it when complete, so a failure never leaves a
+// partial file and an existing file (or link) is replaced, never written through.
+ExtractResult extractMembers(const ExtractRequest &request, std::ostream &log, std::ostream &err);
+
+// The archiver's exit status for a result: 0 fine, 1 members refused, 2 failure.
+int exitStatus(const ExtractResult &result);
+
+} // namespace za
