@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+// One row of the package list. Every cell is text, the number and the size included; the row is
+// the only place where what was learnt about a package is kept.
+struct PackageInfo
+{
+    // Cells in column order. The folder column is never visible; it carries the folder.
+    enum Column {
+        Number,
+        FileName,
+        DisplayName,
+        Version,
+        SizeMB,
+        MinSystem,
+        Platform,
+        Status,
+        Folder,
+        ColumnCount
+    };
+
+    QString rowNumber;
+    QString fileName;
+    QString displayName;
+    QString version;
+    QString sizeMB;
+    QString minSystem;
+    QString platform;
+    QString status;
+    QString folder; // always ends with '/'
+    bool selected = false;
+
+    // The row's identity: folder followed directly by file name.
+    QString fullPath() const { return folder + fileName; }
+
+    const QString &cell(Column column) const;
+    void setCell(Column column, const QString &text);
+};
+
+// Derived from the last three characters of a file name, case-sensitively: "apk", "ipa" or none.
+enum class PackageKind { None, Apk, Ipa };
+
+PackageKind packageKindOf(const QString &fileName);
+
+// Splits a full path into the folder (up to and including the last '/') and the file name.
+void splitPath(const QString &path, QString *folder, QString *fileName);
