@@ -1,0 +1,62 @@
+#include "inspect/tool_command.h"
+
+#include "core/program_folder.h"
+
+namespace {
+QString quotedIfNeeded(const QString &argument)
+{
+    static const QString special = QStringLiteral(" \t\n\"'$;&|<>()*?[]{}`\\");
+    bool plain = !argument.isEmpty();
+    for (QChar c : argument) {
+        if (special.contains(c)) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain)
+        return argument;
+    QString quoted = argument;
+    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+} // namespace
+
+QString ToolCommand::display() const
+{
+    QStringList parts{quotedIfNeeded(program)};
+    for (const QString &argument : arguments)
+        parts << quotedIfNeeded(argument);
+    return parts.join(QLatin1Char(' '));
+}
+
+namespace ToolCommands {
+
+QString toolPath(const QString &toolName)
+{
+#ifdef Q_OS_WIN
+    return ProgramFolder::path() + QLatin1Char('/') + toolName + QLatin1String(".exe");
+#else
+    return ProgramFolder::path() + QLatin1Char('/') + toolName;
+#endif
+}
+
+ToolCommand badging(const QString &packagePath)
+{
+    return {toolPath(QStringLiteral("aapt")), {QStringLiteral("d"), QStringLiteral("badging"), packagePath}};
+}
+
+ToolCommand extractMember(const QString &packagePath, const QString &outputFolder, const QString &member)
+{
+    return {toolPath(QStringLiteral("7za")),
+            {QStringLiteral("x"), QStringLiteral("-y"), QStringLiteral("-r"), packagePath,
+             QStringLiteral("-o") + outputFolder, member}};
+}
+
+ToolCommand convertPlist(const QString &outputPath, const QString &sourcePath)
+{
+    return {toolPath(QStringLiteral("plistconvert")),
+            {QStringLiteral("-convert"), QStringLiteral("xml1"), QStringLiteral("-s"), QStringLiteral("-o"),
+             outputPath, sourcePath}};
+}
+
+} // namespace ToolCommands
