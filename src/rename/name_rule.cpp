@@ -1,0 +1,36 @@
+#include "rename/name_rule.h"
+
+#include "platform/settings_store.h"
+
+namespace {
+QString g_active = NameRule::defaultRule();
+}
+
+QString NameRule::expand(const QString &rule, const QString &displayName, const QString &version)
+{
+    QString named = rule;
+    named.replace(nameField(), displayName, Qt::CaseSensitive);
+    named.replace(versionField(), version, Qt::CaseSensitive);
+    return named;
+}
+
+QString NameRule::active()
+{
+    return g_active;
+}
+
+void NameRule::setActive(const QString &rule)
+{
+    g_active = rule;
+}
+
+QString NameRule::loadFromSettings()
+{
+    g_active = SettingsStore::read(QStringLiteral("SetINI"), QStringLiteral("NameRule"), defaultRule());
+    return g_active;
+}
+
+bool NameRule::saveToSettings(const QString &rule)
+{
+    return SettingsStore::write(QStringLiteral("SetINI"), QStringLiteral("NameRule"), rule);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The naming rule: how a package's new file name (without extension) is made from its display
+// name and version. One active copy for the whole program, loaded at start-up.
+class NameRule
+{
+public:
+    static QString defaultRule() { return QStringLiteral("%Name% %Version%"); }
+    static QString nameField() { return QStringLiteral("%Name%"); }
+    static QString versionField() { return QStringLiteral("%Version%"); }
+
+    // Every "%Name%" first, then every "%Version%" of that result; inserted text is not scanned
+    // again by the same step, so a display name holding "%Version%" gets the version there too.
+    static QString expand(const QString &rule, const QString &displayName, const QString &version);
+
+    static QString active();
+    static void setActive(const QString &rule);
+
+    // Reads the stored rule (section "SetINI", key "NameRule") into the active copy; the default
+    // when none is stored.
+    static QString loadFromSettings();
+    // Writes the rule to the settings store; false when that failed.
+    static bool saveToSettings(const QString &rule);
+};

@@ -1,0 +1,56 @@
+#include "rename/rename_run.h"
+
+#include "core/package_list.h"
+#include "platform/safe_rename.h"
+#include "rename/name_rule.h"
+
+void runRename(PackageList &list, const QString &rule)
+{
+    const int n = list.count();
+    for (int p = 1; p <= n; ++p) {
+        if (!list.isValidPosition(p))
+            break;
+        const PackageInfo &row = list.rowAt(p);
+        if (row.displayName.isEmpty()) {
+            list.setCell(p, PackageInfo::Status, RenameStatus::failed());
+            continue;
+        }
+        const QString extension = row.fileName.right(4);
+        const QString newName = NameRule::expand(rule, row.displayName, row.version) + extension;
+        switch (renameWithinFolder(row.folder, row.fileName, newName)) {
+        case RenameOutcome::Renamed:
+            list.setCell(p, PackageInfo::FileName, newName);
+            list.setCell(p, PackageInfo::Status, RenameStatus::done());
+            break;
+        case RenameOutcome::TargetExists:
+            list.setCell(p, PackageInfo::Status, RenameStatus::exists());
+            break;
+        case RenameOutcome::Refused:
+            list.setCell(p, PackageInfo::Status, RenameStatus::failed());
+            break;
+        }
+    }
+}
+
+bool renameFileByRule(const QString &path, const QString &displayName, const QString &version,
+                      const QString &rule, const QString &extension, QString *why)
+{
+    QString folder, fileName;
+    splitPath(path, &folder, &fileName);
+    if (displayName.isEmpty()) {
+        *why = QStringLiteral("无法修改: 未能读出 %1 的程序名称").arg(fileName);
+        return false;
+    }
+    const QString newName = NameRule::expand(rule, displayName, version) + extension;
+    switch (renameWithinFolder(folder, fileName, newName)) {
+    case RenameOutcome::Renamed:
+        return true;
+    case RenameOutcome::TargetExists:
+        *why = QStringLiteral("文件已存在: %1").arg(folder + newName);
+        return false;
+    case RenameOutcome::Refused:
+        *why = QStringLiteral("无法修改: %1 不能改名为 %2").arg(fileName, newName);
+        return false;
+    }
+    return false;
+}

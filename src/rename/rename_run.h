@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class PackageList;
+
+// Row statuses written by a rename run.
+namespace RenameStatus {
+inline QString done()
+{
+    return QStringLiteral("修改完成");
+}
+inline QString exists()
+{
+    return QStringLiteral("文件已存在");
+}
+inline QString failed()
+{
+    return QStringLiteral("无法修改");
+}
+} // namespace RenameStatus
+
+// Renames every row's file by the rule, in list order, and writes the new file name and the
+// status into the row. A row without a display name, or whose rename the file system refuses,
+// keeps its file name and shows "无法修改"; a taken name shows "文件已存在". Nothing is replaced.
+void runRename(PackageList &list, const QString &rule);
+
+// Renames one file (the command line's) by the rule, keeping it in its folder; the new name ends
+// with the given extension (".apk" or ".ipa"). Returns true when renamed; otherwise *why says
+// what stopped it, in one line.
+bool renameFileByRule(const QString &path, const QString &displayName, const QString &version,
+                      const QString &rule, const QString &extension, QString *why);
