@@ -1,0 +1,140 @@
+#include "convert.h"
+
+#include "text_plist.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pc {
+namespace {
+
+bool startsWith(std::string_view s, std::string_view prefix)
+{
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+std::string_view trimmedStart(std::string_view s)
+{
+    const size_t first = s.find_first_not_of(" \t\r\n");
+    return first == std::string_view::npos ? std::string_view() : s.substr(first);
+}
+
+} // namespace
+
+PlistPtr parsePropertyList(std::string_view bytes, std::string &error)
+{
+    if (bytes.size() > kMaxInputSize) {
+        error = "the list is too large";
+        return nullptr;
+    }
+    plist_t node = nullptr;
+    if (startsWith(bytes, "bplist")) {
+        if (!startsWith(bytes, "bplist00")) {
+            error = "unsupported binary property list version";
+            return nullptr;
+        }
+        plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
+        if (!node)
+            error = "not a valid binary property list";
+        return PlistPtr(node);
+    }
+    std::string text;
+    if (!decodeTextBytes(bytes, text, error))
+        return nullptr;
+    const std::string_view start = trimmedStart(text);
+    // Old-style data also begins with '<', but never with "<?", "<!" or "<plist".
+    if (startsWith(start, "<?") || startsWith(start, "<!") || startsWith(start, "<plist")) {
+        plist_from_xml(text.data(), static_cast<uint32_t>(text.size()), &node);
+        if (!node)
+            error = "not a valid XML property list";
+        return PlistPtr(node);
+    }
+    PlistPtr root = parseTextPlist(text, error);
+    if (!root)
+        error = "not a valid text property list: " + error;
+    return root;
+}
+
+bool readFile(const std::string &path, std::string &bytes, std::string &error)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::string("cannot open: ") + std::strerror(errno);
+        return false;
+    }
+    struct stat st
+    {
+    };
+    bool ok = ::fstat(fd, &st) == 0;
+    if (ok && S_ISDIR(st.st_mode)) {
+        error = "is a folder, not a file";
+        ok = false;
+    } else if (ok && static_cast<std::uint64_t>(st.st_size) > kMaxInputSize) {
+        error = "the list is too large";
+        ok = false;
+    }
+    bytes.clear();
+    char buffer[1 << 16];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = std::string("cannot read: ") + std::strerror(errno);
+            ok = false;
+        } else if (n == 0) {
+            break;
+        } else if (bytes.size() + static_cast<size_t>(n) > kMaxInputSize) {
+            error = "the list is too large";
+            ok = false;
+        } else {
+            bytes.append(buffer, static_cast<size_t>(n));
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool replaceFile(const std::string &path, std::string_view data, std::string &error)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    std::string temp = folder + "/.plistconvert-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = "cannot write into '" + folder + "': " + std::strerror(errno);
+        return false;
+    }
+    bool ok = true;
+    for (size_t done = 0; ok && done < data.size();) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = std::string("write failed: ") + std::strerror(errno);
+            ok = false;
+        } else {
+            done += static_cast<size_t>(n);
+        }
+    }
+    // mkstemp makes the file private; give it the usual permissions.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    if (::close(fd) != 0 && ok) {
+        error = std::string("write failed: ") + std::strerror(errno);
+        ok = false;
+    }
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+        error = "cannot replace '" + path + "': " + std::strerror(errno);
+        ok = false;
+    }
+    if (!ok)
+        ::unlink(temp.c_str());
+    return ok;
+}
+
+} // namespace pc
