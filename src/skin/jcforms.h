@@ -1,0 +1,257 @@
+// The themed window frame. Put one on every top-level window:
+//
+//     auto *frame = new jcForms(this);   // then setters, e.g. frame->setThemeColor(6);
+//
+// The frame makes the window frameless, covers its whole client area behind the other
+// controls and paints the title bar (theme gradient, icon, caption, caption buttons), the
+// three-pixel border and the shadow under the title bar. It drags and resizes the window,
+// handles its caption buttons and Alt+F4, and offers the window menu.
+#pragma once
+
+#include "skin/colour_ref.h"
+#include "skin/property_bag.h"
+#include "skin/subclassing.h"
+
+#include <QIcon>
+#include <QImage>
+#include <QMap>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+class QAction;
+class QMenu;
+
+namespace skin {
+
+// Raw dark and light colours of a colour theme 0..4 (theme 5 is ColorFrom / ColorTo).
+void themeColors(int theme, ColorRef &dark, ColorRef &light);
+// Theme 6: the colours that a desktop theme's colour-scheme name stands for. With no
+// active theme, theme 0; an unknown scheme name leaves dark and light unchanged.
+void GetGradientColor(const QString &schemeName, bool themed, ColorRef &dark, ColorRef &light);
+// Shortens text with "..." so that it fits width; empty when not even one character fits.
+QString TrimWord(const QString &text, int width, const QFontMetrics &metrics);
+
+class ResizeStrip;
+
+class jcForms : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Slot { CloseSlot = 0, MaxSlot = 1, MinSlot = 2 };
+    enum MenuItem {
+        MenuRestore = 0,
+        MenuMove = 1,
+        MenuSize = 2,
+        MenuMinimise = 3,
+        MenuMaximise = 4,
+        MenuClose = 6,
+        MenuOnTop = 8
+    };
+    enum ResizeMode { NoResize = 0, ResizeHeight = 7, ResizeBoth = 8, ResizeWidth = 9 };
+
+    struct CaptionButton
+    {
+        int left = 0;
+        int top = 0;
+        int width = 18;
+        int height = 18;
+        QString tooltip;
+        bool visible = true;
+    };
+
+    // A new frame with the values a new control gets.
+    explicit jcForms(QWidget *window);
+    // A frame whose settings are read from a window's stored design data.
+    jcForms(QWidget *window, const PropertyBag &design);
+    ~jcForms() override;
+
+    void ReadProperties(const PropertyBag &bag);
+    void WriteProperties(PropertyBag &bag) const;
+
+    // Persisted properties.
+    ColorRef ColorFrom() const { return m_colorFrom; }
+    void setColorFrom(ColorRef c);
+    ColorRef ColorTo() const { return m_colorTo; }
+    void setColorTo(ColorRef c);
+    int ThemeColor() const { return m_themeColor; }
+    void setThemeColor(int theme);
+    int BackColorStyle() const { return m_backColorStyle; }
+    void setBackColorStyle(int s);
+    int BorderStyle() const { return m_borderStyle; }
+    void setBorderStyle(int s);
+    bool CloseButton() const { return m_button[CloseSlot].visible; }
+    void setCloseButton(bool on);
+    bool MaxButton() const { return m_button[MaxSlot].visible; }
+    void setMaxButton(bool on);
+    bool MinButton() const { return m_button[MinSlot].visible; }
+    void setMinButton(bool on);
+    int WindowState() const { return m_windowState; }
+    void setFrameWindowState(int state); // (QWidget::setWindowState is the window system's)
+    ColorRef CustomBackColor() const { return m_customBackColor; }
+    void setCustomBackColor(ColorRef c);
+    int Style() const { return m_style; }
+    void setStyle(int style);
+    qint16 IconSize() const { return m_iconSize; }
+    void setIconSize(qint16 size);
+    bool ChangeAllBackgrounds() const { return m_changeAllBackgrounds; }
+    void setChangeAllBackgrounds(bool on);
+    bool TitleBarShadow() const { return m_titleBarShadow; }
+    void setTitleBarShadow(bool on);
+
+    void Refresh(bool force = false);
+
+    // Window menu.
+    void FormMenuAdd(const QString &caption, bool addSeparator = false, bool enabled = true,
+                     bool checked = false, bool visible = true);
+    void FormMenuShow(qint16 n);
+    void ModifyAddedMenu(int index, const QString &caption, bool enabled, bool checked, bool visible);
+    void FormMenuRemove(int index);
+    // property: 0 caption, 1 enabled, 2 checked, 3 visible; an invalid value when there is no such item.
+    QVariant GetMenuItemValue(int index, int property) const;
+    void SetjcFormsMenuCaption(int index, const QString &caption);
+    void SetAlwaysOnTop(bool on);
+
+    // Captions of the window menu for the user-interface language ("Spanish" has its own).
+    void applyLanguage(const QString &languageName);
+
+    // State, for the window and for tests.
+    QWidget *hostWindow() const { return m_window; }
+    QMenu *SysMnu() const { return m_menu; }
+    QAction *menuItem(int index) const { return m_items.value(index); }
+    int menuItemCount() const { return int(m_items.size()); }
+    bool popupEnabled() const { return m_popupEnabled; }
+    int titleHeight() const { return m_titleHeight; }
+    const CaptionButton &captionButton(int slot) const { return m_button[slot]; }
+    int leftmostButton() const; // slot index, -1 when no button is visible
+    int hotButton() const { return m_hot; }
+    int pressedButton() const { return m_pressed; }
+    bool isActiveLook() const { return m_active; }
+    // Follows the window's activation; set directly to render either look.
+    void setActiveLook(bool active);
+    ColorRef darkColor() const { return m_dark; }
+    ColorRef lightColor() const { return m_light; }
+    ColorRef backgroundColor() const { return m_backColor; }
+    int cachedWidth() const { return m_w0; }
+    QString keptCaption() const { return m_caption; }
+    bool isReady() const { return m_ready; }
+    bool isMaximisedByFrame() const { return m_windowState == 2; }
+    QWidget *rightStrip() const;
+    QWidget *bottomStrip() const;
+    int resizeMode() const { return m_resizeMode; }
+
+    // The frame as painted, at its current size.
+    QImage renderImage();
+
+    // Pointer handling in frame pixels; the resize strips pass their movement on here.
+    void pointerMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, QPoint pos);
+    void setResizeMode(int mode) { m_resizeMode = mode; }
+
+signals:
+    void Click();
+    void DblClick();
+    void MouseDown(int button, int shift, int x, int y);
+    void MouseMove(int button, int shift, int x, int y);
+    void MouseUp(int button, int shift, int x, int y);
+    void jcCloseClick();
+    void Resize();
+    void MenuItemSelected(int index, const QString &caption);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    // Hands the drag to the window system; returns whether it took it.
+    virtual bool beginSystemMove();
+
+private:
+    void initProperties();
+    void startRunTime();
+    void installHooks();
+    void onWindowEvent(SubclassCall &call);
+    void onFrameEvent(SubclassCall &call);
+
+    void SetThemeColor();
+    void applyBackColor();
+    void TitleBarHeightSetup();
+    void BorderStyleSetup();
+    void CaptionBtnSetup();
+    void DrawTitleBarInitial();
+    void stretchOverWindow();
+    void recordNormalBounds();
+    void handleResize();
+    void recolourControls();
+
+    void paintTitleBackground(QPainter &p, int x, int w) const;
+    void DrawTitleBar(QPainter &p);
+    void DrawCaptionBtns(QPainter &p, int state, ColorRef colour, int slot) const;
+    void paintGlyph(QPainter &p, int slot, int left, int top, ColorRef colour) const;
+    void PaintShpInBar(QPainter &p, int left, int right, int top) const;
+
+    int hitTest(QPoint pos) const;
+    void setHot(int slot);
+    void buttonAction(int slot);
+    void jcWindowState(bool toggle);
+    void closeWindow(bool clearReady);
+    void closeShortcut();
+    void menuChosen(int index);
+    void showMenuAtCursor();
+    void ensureStrips();
+    void placeStrips();
+    void keyboardMoveOrSize(bool size);
+
+    QPointer<QWidget> m_window;
+    Subclasser m_subclass{Subclasser::Kind::Frame, QStringLiteral("jcForms")};
+
+    // Persisted.
+    ColorRef m_colorFrom = rgbRef(128, 64, 64);
+    ColorRef m_colorTo = rgbRef(255, 224, 192);
+    int m_themeColor = 0;
+    int m_backColorStyle = 0;
+    int m_borderStyle = 1;
+    int m_windowState = 0;
+    ColorRef m_customBackColor = kSysButtonFace;
+    int m_style = 0;
+    qint16 m_iconSize = 16;
+    bool m_changeAllBackgrounds = false;
+    bool m_titleBarShadow = true;
+
+    // Run time.
+    QString m_caption;
+    QFont m_boldFont;
+    int m_baseTitleHeight = 31;
+    int m_titleHeight = 31;
+    ColorRef m_rawDark = 0, m_rawLight = 0;
+    ColorRef m_dark = 0, m_light = 0;
+    ColorRef m_backColor = 0;
+    QString m_schemeName;
+    bool m_active = true;
+    CaptionButton m_button[3];
+    int m_hot = -1;
+    int m_pressed = -1;
+    Qt::MouseButton m_lastButton = Qt::NoButton;
+    bool m_inTitle = false;
+    int m_w0 = 0;
+    QImage m_titleCache;
+    bool m_ready = false;
+    bool m_inSetup = false;
+
+    // Behaviour.
+    QMenu *m_menu = nullptr;
+    QMap<int, QAction *> m_items;
+    bool m_popupEnabled = false;
+    int m_resizeMode = NoResize;
+    ResizeStrip *m_picRight = nullptr;
+    ResizeStrip *m_picBottom = nullptr;
+    QRect m_normalBounds;
+    bool m_keyboardGrab = false;
+    QString m_languageName;
+    QString m_closeTip, m_minTip, m_maxTip, m_restoreTip;
+};
+
+} // namespace skin
+
+using skin::jcForms;
