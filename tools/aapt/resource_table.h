@@ -1,0 +1,74 @@
+// The compiled resource table (resources.arsc). Opening it reads only chunk headers and
+// configurations; values are looked up on request.
+#pragma once
+
+#include "res_config.h"
+#include "string_pool.h"
+
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace aapt {
+
+// A typed value as stored in the manifest and the table.
+struct ResValue
+{
+    enum Type : uint8_t {
+        Null = 0x00,
+        Reference = 0x01,
+        String = 0x03,
+        IntDec = 0x10,
+        IntHex = 0x11,
+        IntBoolean = 0x12,
+    };
+    uint8_t type = Null;
+    uint32_t data = 0;
+    bool isInteger() const { return type >= 0x10 && type <= 0x1f; }
+};
+
+class ResourceTable
+{
+public:
+    // An empty table: a package may come without resources.
+    ResourceTable() = default;
+    explicit ResourceTable(ByteSource &src);
+
+    // The value of a resource for a device configuration, or nothing when the package defines
+    // no matching value. Bags (styles, arrays) are not values and give nothing either.
+    std::optional<ResValue> lookup(uint32_t id, const ResConfig &request);
+    // Follows references until a plain value; throws FormatError on a loop or an endless chain.
+    std::optional<ResValue> resolve(ResValue value, const ResConfig &request);
+
+    std::string string(uint32_t index) const { return m_strings.at(index); }
+    // The file path of a resource, e.g. res/drawable-hdpi/icon.png, or "" when it has none.
+    std::string resolveString(ResValue value, const ResConfig &request);
+
+    // Every locale tag that some value is given for ("" for the default), sorted.
+    std::set<std::string> locales() const;
+    // Every density that some value is given for, the default counting as medium (160).
+    std::set<int> densities() const;
+
+private:
+    struct TypeChunk
+    {
+        uint64_t offset;
+        uint64_t end;
+        uint64_t entries;
+        uint32_t headerSize;
+        uint32_t entryCount;
+        uint8_t packageId;
+        uint8_t typeId;
+        bool sparse;
+        ResConfig config;
+    };
+
+    void readPackage(const Chunk &chunk);
+    std::optional<ResValue> entryValue(const TypeChunk &type, uint32_t entry);
+
+    ByteSource *m_src = nullptr;
+    StringPool m_strings;
+    std::vector<TypeChunk> m_types;
+};
+
+} // namespace aapt
