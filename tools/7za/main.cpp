@@ -2,6 +2,7 @@
 // console extractor:  7za x -y -r ARCHIVE -oDIR MEMBER...
 #include "zip_extract.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <string_view>
 
@@ -58,6 +59,12 @@ int main(int argc, char **argv)
     }
     if (!haveArchive)
         return usage("no archive given");
+
+    // With TZ unset the C library re-examines the zone file on every local-time
+    // conversion, and opening an archive converts the time of every member. Naming the
+    // same zone file explicitly lets it read the file once.
+    if (!std::getenv("TZ"))
+        ::setenv("TZ", ":/etc/localtime", 0);
 
     const za::ExtractResult result = za::extractMembers(request, std::cout, std::cerr);
     return za::exitStatus(result);

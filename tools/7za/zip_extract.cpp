@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,28 +50,6 @@ std::string joined(const std::vector<std::string> &components)
         path += c;
     }
     return path;
-}
-
-// Walks (creating where missing) the folders below the output folder without following
-// links, so that a link planted in the output folder cannot carry a write outside it.
-Fd openFolderChain(int rootFd, const std::vector<std::string> &folders, std::string &why)
-{
-    Fd current(::fcntl(rootFd, F_DUPFD_CLOEXEC, 0));
-    for (const auto &name : folders) {
-        if (::mkdirat(current.get(), name.c_str(), 0777) != 0 && errno != EEXIST) {
-            why = "cannot create folder '" + name + "': " + std::strerror(errno);
-            return Fd();
-        }
-        Fd next(::openat(current.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-        if (!next.valid()) {
-            why = (errno == ELOOP || errno == ENOTDIR)
-                      ? "'" + name + "' in the output folder is a link or a file, not a folder"
-                      : "cannot open folder '" + name + "': " + std::strerror(errno);
-            return Fd();
-        }
-        current = std::move(next);
-    }
-    return current;
 }
 
 bool isLink(zip_t *archive, zip_uint64_t index)
@@ -133,6 +112,7 @@ public:
 
 private:
     bool wanted(const std::vector<std::string> &components, std::string_view leaf) const;
+    int openFolder(const std::vector<std::string> &folders, std::string &why);
     void extractOne(zip_t *archive, zip_uint64_t index, const std::string &name,
                     const std::vector<std::string> &components);
     bool copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why);
@@ -153,6 +133,8 @@ private:
     std::vector<MemberPattern> m_patterns;
     ExtractResult m_result;
     Fd m_root;
+    std::map<std::string, Fd> m_folders; // open folders below m_root, by relative path
+    const std::string m_tempPrefix = ".7za-" + std::to_string(::getpid()) + "-";
     unsigned m_tempCounter = 0;
 };
 
@@ -165,6 +147,44 @@ bool Extractor::wanted(const std::vector<std::string> &components, std::string_v
             return true;
     }
     return false;
+}
+
+// Walks (creating where missing) the folders below the output folder without following
+// links, so that a link planted in the output folder cannot carry a write outside it.
+// Opened folders are kept, since the members of one bundle share most of their path.
+int Extractor::openFolder(const std::vector<std::string> &folders, std::string &why)
+{
+    if (m_folders.size() > 256)
+        m_folders.clear();
+    int current = m_root.get();
+    std::string path;
+    for (const auto &name : folders) {
+        path += '/';
+        path += name;
+        auto cached = m_folders.find(path);
+        if (cached != m_folders.end()) {
+            current = cached->second.get();
+            continue;
+        }
+        const int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+        Fd next(::openat(current, name.c_str(), flags));
+        if (!next.valid() && errno == ENOENT) {
+            if (::mkdirat(current, name.c_str(), 0777) != 0 && errno != EEXIST) {
+                why = "cannot create folder '" + name + "': " + std::strerror(errno);
+                return -1;
+            }
+            next = Fd(::openat(current, name.c_str(), flags));
+        }
+        if (!next.valid()) {
+            why = (errno == ELOOP || errno == ENOTDIR)
+                      ? "'" + name + "' in the output folder is a link or a file, not a folder"
+                      : "cannot open folder '" + name + "': " + std::strerror(errno);
+            return -1;
+        }
+        current = next.get();
+        m_folders.emplace(path, std::move(next));
+    }
+    return current;
 }
 
 ExtractResult Extractor::run()
@@ -266,8 +286,8 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
                             : std::vector<std::string>();
     const std::string &leaf = components.back();
     std::string why;
-    Fd folder = openFolderChain(m_root.get(), folders, why);
-    if (!folder.valid()) {
+    const int folder = openFolder(folders, why);
+    if (folder < 0) {
         fail(name, why);
         return;
     }
@@ -276,9 +296,9 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
     std::string tempName;
     Fd out;
     for (int attempt = 0; attempt < 100 && !out.valid(); ++attempt) {
-        tempName = ".7za-" + std::to_string(::getpid()) + "-" + std::to_string(++m_tempCounter) + ".part";
-        out = Fd(::openat(folder.get(), tempName.c_str(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        tempName = m_tempPrefix + std::to_string(++m_tempCounter) + ".part";
+        out = Fd(
+            ::openat(folder, tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
         if (!out.valid() && errno != EEXIST)
             break;
     }
@@ -296,13 +316,18 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
         why = std::string("write failed: ") + std::strerror(errno);
         ok = false;
     }
-    if (ok && ::renameat(folder.get(), tempName.c_str(), folder.get(), leaf.c_str()) != 0) {
+    // Replacing a file by renaming over it makes the file system write the new data out
+    // at once; removing the old file first avoids that stall. The new file is complete
+    // at this point, so a failure still leaves no partial file.
+    if (ok)
+        ::unlinkat(folder, leaf.c_str(), 0);
+    if (ok && ::renameat(folder, tempName.c_str(), folder, leaf.c_str()) != 0) {
         why = "cannot replace '" + (folders.empty() ? leaf : joined(folders) + "/" + leaf) +
               "': " + std::strerror(errno);
         ok = false;
     }
     if (!ok) {
-        ::unlinkat(folder.get(), tempName.c_str(), 0);
+        ::unlinkat(folder, tempName.c_str(), 0);
         if (why.rfind("expands", 0) == 0)
             refuse(name, why);
         else
