@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace pc {
 namespace {
@@ -98,43 +99,61 @@ bool readFile(const std::string &path, std::string &bytes, std::string &error)
     return ok;
 }
 
-bool replaceFile(const std::string &path, std::string_view data, std::string &error)
+AtomicFile::~AtomicFile()
 {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_temp.empty())
+        ::unlink(m_temp.c_str());
+}
+
+bool AtomicFile::open(const std::string &path, std::string &error)
+{
+    m_path = path;
     const size_t slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     std::string temp = folder + "/.plistconvert-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
+    m_fd = ::mkstemp(temp.data());
+    if (m_fd < 0) {
         error = "cannot write into '" + folder + "': " + std::strerror(errno);
         return false;
     }
-    bool ok = true;
-    for (size_t done = 0; ok && done < data.size();) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            error = std::string("write failed: ") + std::strerror(errno);
-            ok = false;
-        } else {
-            done += static_cast<size_t>(n);
-        }
-    }
+    m_temp = temp;
     // mkstemp makes the file private; give it the usual permissions.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::close(fd) != 0 && ok) {
-        error = std::string("write failed: ") + std::strerror(errno);
-        ok = false;
+    ::fchmod(m_fd, 0666 & ~mask);
+    return true;
+}
+
+void AtomicFile::write(std::string_view data)
+{
+    while (m_fd >= 0 && m_errno == 0 && !data.empty()) {
+        const ssize_t n = ::write(m_fd, data.data(), data.size());
+        if (n < 0 && errno != EINTR)
+            m_errno = errno;
+        else if (n > 0)
+            data.remove_prefix(static_cast<size_t>(n));
     }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-        error = "cannot replace '" + path + "': " + std::strerror(errno);
-        ok = false;
+}
+
+bool AtomicFile::commit(std::string &error)
+{
+    if (m_fd < 0)
+        return false;
+    const int closed = ::close(std::exchange(m_fd, -1));
+    if (m_errno == 0 && closed != 0)
+        m_errno = errno;
+    if (m_errno != 0) {
+        error = std::string("write failed: ") + std::strerror(m_errno);
+        return false;
     }
-    if (!ok)
-        ::unlink(temp.c_str());
-    return ok;
+    if (::rename(m_temp.c_str(), m_path.c_str()) != 0) {
+        error = "cannot replace '" + m_path + "': " + std::strerror(errno);
+        return false;
+    }
+    m_temp.clear();
+    return true;
 }
 
 } // namespace pc

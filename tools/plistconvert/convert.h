@@ -16,8 +16,26 @@ PlistPtr parsePropertyList(std::string_view bytes, std::string &error);
 
 bool readFile(const std::string &path, std::string &bytes, std::string &error);
 
-// Writes beside `path` and renames over it, so that readers never see a half-written
-// file and a failure leaves any earlier file as it was.
-bool replaceFile(const std::string &path, std::string_view data, std::string &error);
+// A file written beside its final name and renamed over it on commit, so that readers
+// never see a half-written file and a failure leaves any earlier file as it was. Without
+// a commit the temporary file is removed.
+class AtomicFile
+{
+public:
+    AtomicFile() = default;
+    AtomicFile(const AtomicFile &) = delete;
+    AtomicFile &operator=(const AtomicFile &) = delete;
+    ~AtomicFile();
+
+    bool open(const std::string &path, std::string &error);
+    void write(std::string_view data); // a failure is reported by commit()
+    bool commit(std::string &error);
+
+private:
+    std::string m_path;
+    std::string m_temp;
+    int m_fd = -1;
+    int m_errno = 0;
+};
 
 } // namespace pc

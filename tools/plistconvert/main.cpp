@@ -60,7 +60,11 @@ int main(int argc, char **argv)
         std::cerr << "plistconvert: " << src << ": " << error << '\n';
         return 1;
     }
-    if (!pc::replaceFile(out, pc::toAppleXml(root.get()), error)) {
+    std::string().swap(bytes); // the tree holds everything from here on
+    pc::AtomicFile file;
+    if (file.open(out, error))
+        pc::writeAppleXml(root.get(), [&file](std::string_view piece) { file.write(piece); });
+    if (!file.commit(error)) {
         std::cerr << "plistconvert: " << out << ": " << error << '\n';
         return 1;
     }

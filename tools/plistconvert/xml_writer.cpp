@@ -13,12 +13,47 @@ namespace {
 // Seconds from the Unix epoch to the property-list epoch, 2001-01-01.
 constexpr std::int64_t kPlistEpoch = 978307200;
 
-void indent(std::string &out, int depth)
+// Collects text and passes it on in pieces.
+class Out
+{
+public:
+    explicit Out(const std::function<void(std::string_view)> &sink) : m_sink(sink)
+    {
+        m_buffer.reserve(kChunk + 4096);
+    }
+    ~Out() { flush(); }
+    Out &operator+=(std::string_view s)
+    {
+        m_buffer += s;
+        if (m_buffer.size() >= kChunk)
+            flush();
+        return *this;
+    }
+    Out &operator+=(char c)
+    {
+        m_buffer += c;
+        return *this;
+    }
+    void append(size_t count, char c) { m_buffer.append(count, c); }
+    void flush()
+    {
+        if (!m_buffer.empty())
+            m_sink(m_buffer);
+        m_buffer.clear();
+    }
+
+private:
+    static constexpr size_t kChunk = 1 << 16;
+    const std::function<void(std::string_view)> &m_sink;
+    std::string m_buffer;
+};
+
+void indent(Out &out, int depth)
 {
     out.append(static_cast<size_t>(depth), '\t');
 }
 
-void appendEscaped(std::string &out, std::string_view s)
+void appendEscaped(Out &out, std::string_view s)
 {
     for (const char c : s) {
         switch (c) {
@@ -37,7 +72,7 @@ void appendEscaped(std::string &out, std::string_view s)
     }
 }
 
-void appendBase64Lines(std::string &out, const unsigned char *data, size_t size, int depth)
+void appendBase64Lines(Out &out, const unsigned char *data, size_t size, int depth)
 {
     static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     // Lines of 76 columns with a tab counted as eight, as the system's writer lays them out.
@@ -57,7 +92,7 @@ void appendBase64Lines(std::string &out, const unsigned char *data, size_t size,
     }
     for (size_t pos = 0; pos < encoded.size(); pos += perLine) {
         indent(out, depth);
-        out.append(encoded, pos, perLine);
+        out += std::string_view(encoded).substr(pos, perLine);
         out += '\n';
     }
 }
@@ -113,9 +148,9 @@ std::string dateText(plist_t node)
     return buffer;
 }
 
-void writeNode(std::string &out, plist_t node, int depth);
+void writeNode(Out &out, plist_t node, int depth);
 
-void writeDict(std::string &out, plist_t node, int depth)
+void writeDict(Out &out, plist_t node, int depth)
 {
     if (plist_dict_get_size(node) == 0) {
         indent(out, depth);
@@ -146,7 +181,7 @@ void writeDict(std::string &out, plist_t node, int depth)
     out += "</dict>\n";
 }
 
-void writeArray(std::string &out, plist_t node, int depth)
+void writeArray(Out &out, plist_t node, int depth)
 {
     if (plist_array_get_size(node) == 0) {
         indent(out, depth);
@@ -169,7 +204,7 @@ void writeArray(std::string &out, plist_t node, int depth)
     out += "</array>\n";
 }
 
-void writeSimple(std::string &out, int depth, const char *tag, std::string_view text, bool escape)
+void writeSimple(Out &out, int depth, const char *tag, std::string_view text, bool escape)
 {
     indent(out, depth);
     out += '<';
@@ -184,7 +219,7 @@ void writeSimple(std::string &out, int depth, const char *tag, std::string_view 
     out += ">\n";
 }
 
-void writeNode(std::string &out, plist_t node, int depth)
+void writeNode(Out &out, plist_t node, int depth)
 {
     switch (plist_get_node_type(node)) {
     case PLIST_DICT:
@@ -249,16 +284,23 @@ void writeNode(std::string &out, plist_t node, int depth)
 
 } // namespace
 
-std::string toAppleXml(plist_t root)
+void writeAppleXml(plist_t root, const std::function<void(std::string_view)> &sink)
 {
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
-                      "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
-                      "<plist version=\"1.0\">\n";
+    Out out(sink);
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+           "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+           "<plist version=\"1.0\">\n";
     if (root)
         writeNode(out, root, 0);
     out += "</plist>\n";
-    return out;
+}
+
+std::string toAppleXml(plist_t root)
+{
+    std::string text;
+    writeAppleXml(root, [&text](std::string_view piece) { text += piece; });
+    return text;
 }
 
 } // namespace pc
