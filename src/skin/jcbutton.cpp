@@ -83,7 +83,12 @@ jcbutton::jcbutton(QWidget *parent) : QAbstractButton(parent)
     m_containerActive = window()->isActiveWindow();
 }
 
-jcbutton::~jcbutton() = default;
+jcbutton::~jcbutton()
+{
+    // Unhook while the button is still whole; its children go before it is.
+    delete m_hooks;
+    m_hooks = nullptr;
+}
 
 jcbutton::StyleDefaults jcbutton::styleDefaults(int style)
 {
@@ -527,8 +532,9 @@ void jcbutton::mouseMoveEvent(QMouseEvent *e)
 
 void jcbutton::pressLeft(const QPoint &pos)
 {
-    setFocus(Qt::MouseFocusReason);
-    m_hasFocus = true;
+    if (focusPolicy() & Qt::ClickFocus)
+        setFocus(Qt::MouseFocusReason);
+    m_hasFocus = hasFocus();
     m_mouseHeld = true;
     m_inside = isOver(pos);
     if (m_inside)
