@@ -1,4 +1,7 @@
-// The gallery's sheet of multistyle buttons: every style in every look, one style a row.
+// The gallery's sheets of multistyle buttons: every style in every look, one style a row,
+// and the buttons as the program's own windows dress them.
+#include "gallery.h"
+
 #include "skin/jcbutton.h"
 
 #include <QApplication>
@@ -9,6 +12,10 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <memory>
+
+using skin::ColorRef;
+using skin::kSysButtonFace;
 
 namespace {
 
@@ -43,9 +50,63 @@ const char *const kLookNames[LookCount] = {"正常", "热点", "按下", "禁用
 const char *const kStyleNotes[16] = {"经典", "标准", "圆角",       "信息", "玻璃", "阴影", "淡紫", "工具栏",
                                      "扁平", "工具", "圆角工具栏", "立体", "悬停", "浅蓝", "胶囊", "蓝灰"};
 
-} // namespace
+QFont sheetFont(int points, bool bold = false)
+{
+    QFont f(QStringLiteral("WenQuanYi Zen Hei"), points);
+    f.setBold(bold);
+    return f;
+}
 
-// Builds the sheet; call putInLooks() after it is shown, so hot and pressed looks can be made.
+// The buttons as the program's windows dress them, at their window sizes.
+void addProgramButtons(QWidget *sheet, QVBoxLayout *outer)
+{
+    auto *heading = new QLabel(QStringLiteral("本程序窗口中的按钮"), sheet);
+    heading->setFont(sheetFont(11, true));
+    heading->setStyleSheet(QStringLiteral("color: #304058;"));
+    outer->addSpacing(6);
+    outer->addWidget(heading);
+
+    struct Use
+    {
+        const char *caption;
+        const char *note;
+        int style;
+        ColorRef back;
+        QSize size;
+    };
+    const Use uses[] = {
+        {"添加系统菜单", "主窗口", 5, 0x9C6113, QSize(104, 25)},
+        {"退出程序", "主窗口", 5, 0x9C6113, QSize(88, 25)},
+        {"退出", "详细信息窗口", 5, 0xAA6D00, QSize(72, 25)},
+        {"Apple Store", "详细信息窗口", 1, kSysButtonFace, QSize(84, 22)},
+        {"重命名", "详细信息窗口", 1, kSysButtonFace, QSize(64, 22)},
+        {"Info.", "详细信息窗口", 3, kSysButtonFace, QSize(64, 19)},
+        {"退出", "关于窗口", 4, 0xE3E3E3, QSize(57, 25)},
+    };
+    auto *row = new QGridLayout;
+    row->setHorizontalSpacing(18);
+    row->setVerticalSpacing(4);
+    int col = 0;
+    for (const Use &u : uses) {
+        auto *b = new jcbutton(sheet);
+        b->setButtonStyle(u.style);
+        b->setBackColor(u.back);
+        if (u.style == 5)
+            b->setShowFocusRect(true);
+        b->setCaption(QString::fromUtf8(u.caption));
+        b->setFixedSize(u.size);
+        row->addWidget(b, 0, col, Qt::AlignCenter);
+        auto *note = new QLabel(QString::fromUtf8(u.note), sheet);
+        note->setFont(sheetFont(8));
+        note->setStyleSheet(QStringLiteral("color: #50607a;"));
+        row->addWidget(note, 1, col, Qt::AlignCenter);
+        ++col;
+    }
+    row->setColumnStretch(col, 1);
+    outer->addLayout(row);
+}
+
+// Builds the sheet; putInLooks() then gives the shown sheet its hot and pressed buttons.
 QWidget *createButtonSheet(QWidget *parent)
 {
     auto *sheet = new QWidget(parent);
@@ -54,15 +115,13 @@ QWidget *createButtonSheet(QWidget *parent)
     QPalette pal = sheet->palette();
     pal.setColor(QPalette::Window, QColor(0xF4, 0xF6, 0xF9));
     sheet->setPalette(pal);
+    sheet->setFont(sheetFont(9));
 
     auto *outer = new QVBoxLayout(sheet);
     outer->setContentsMargins(18, 14, 18, 18);
     outer->setSpacing(10);
     auto *title = new QLabel(QStringLiteral("多样式按钮 · 十六种样式"), sheet);
-    QFont tf = title->font();
-    tf.setPointSizeF(tf.pointSizeF() + 3);
-    tf.setBold(true);
-    title->setFont(tf);
+    title->setFont(sheetFont(13, true));
     outer->addWidget(title);
 
     auto *grid = new QGridLayout;
@@ -117,6 +176,7 @@ QWidget *createButtonSheet(QWidget *parent)
             grid->addWidget(b, style + 1, look + 1);
         }
     }
+    addProgramButtons(sheet, outer);
     return sheet;
 }
 
@@ -134,3 +194,20 @@ void putInLooks(QWidget *sheet)
             send(b, QEvent::MouseButtonPress, Qt::LeftButton);
     }
 }
+
+bool renderSheet(QWidget *sheet, const QString &dir, const QString &fileName)
+{
+    sheet->show();
+    sheet->activateWindow();
+    QApplication::processEvents();
+    putInLooks(sheet);
+    QApplication::processEvents();
+    return gallery::saveImage(sheet->grab().toImage(), dir, fileName);
+}
+
+} // namespace
+
+static const bool registered = gallery::addSheet(QStringLiteral("buttons"), [](const QString &dir) {
+    std::unique_ptr<QWidget> sheet(createButtonSheet(nullptr));
+    return renderSheet(sheet.get(), dir, QStringLiteral("buttons.png"));
+});
