@@ -110,6 +110,7 @@ private:
     ResConfig m_config;
     Report m_report;
 
+    bool m_seenApplication = false;
     int32_t m_targetSdk = 0;
     int32_t m_smallScreen = 1, m_normalScreen = 1, m_largeScreen = 1, m_xlargeScreen = 1, m_anyDensity = 1;
     int32_t m_requiresSmallestWidthDp = 0, m_compatibleWidthLimitDp = 0;
@@ -242,9 +243,11 @@ std::string Badging::run()
             usesSdk(e);
         else if (e.name == "uses-permission")
             usesPermission(e);
-        else if (e.name == "application")
+        else if (e.name == "application" && !m_seenApplication) {
+            // A package has one; a manifest repeating it only multiplies the look-ups.
+            m_seenApplication = true;
             application(e);
-        else if (e.name == "supports-screens")
+        } else if (e.name == "supports-screens")
             supportsScreens(e);
     }
 

@@ -1,0 +1,27 @@
+// One input for the parsers as the fuzz target and its regression test take it: two bytes
+// (little-endian) giving the manifest's length, the manifest, then the resource table.
+#pragma once
+
+#include "badging.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+namespace aapt {
+
+// Builds the report for a packed input; malformed data ends in FormatError, as it should.
+inline void reportForPackedInput(const uint8_t *data, size_t size)
+{
+    if (size < 2)
+        return;
+    const size_t split = std::min<size_t>(size - 2, size_t(data[0] | data[1] << 8));
+    MemorySource manifest(data + 2, split);
+    MemorySource table(data + 2 + split, size - 2 - split);
+    try {
+        badgingReport(manifest, table.size() ? &table : nullptr);
+    } catch (const FormatError &) {
+    }
+}
+
+} // namespace aapt
