@@ -479,7 +479,7 @@ void jcbutton::paintContent(QPainter &p, const Look &look) const
     const int flags = Qt::TextShowMnemonic | Qt::TextSingleLine;
     const QFontMetrics fm(font());
     const int tw = caption.isEmpty() ? 0 : fm.size(flags, caption).width();
-    const int th = fm.height();
+    const int th = caption.isEmpty() ? 0 : fm.height();
 
     // The caption's press offsets; style 5 also sits up and left of its shadow when raised.
     int dx = 0, dy = 0;

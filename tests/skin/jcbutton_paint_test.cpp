@@ -153,6 +153,32 @@ TEST_F(JcButtonPaint, Style1RaisedAndSunkenEdges)
     EXPECT_EQ(at(img, 1, 1), face);
 }
 
+TEST_F(JcButtonPaint, DisabledAndDefaultLooksOfTheClassicStyles)
+{
+    const EdgeColours edges = EdgeColours::fromPalette();
+    button->setButtonStyle(1);
+    button->setEnabled(false);
+    press(); // ignored
+    QImage img = look();
+    EXPECT_EQ(at(img, W / 2, H - 1), edges.darkShadow);
+    EXPECT_EQ(at(img, W / 2, H - 2), edges.shadow);
+    EXPECT_EQ(at(img, W / 2, 0), edges.light3d);
+
+    // Style 0 as the default button of an active window: black outline, raised edge inside.
+    button->setEnabled(true);
+    button->setButtonStyle(0);
+    button->setDefault(true);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    img = look();
+    EXPECT_EQ(at(img, 0, H / 2), 0x000000);
+    EXPECT_EQ(at(img, W - 1, H / 2), 0x000000);
+    EXPECT_EQ(at(img, W / 2, 1), edges.highlight);
+    button->setDefault(false);
+    button->clearFocus();
+    EXPECT_EQ(at(look(), 0, H / 2), edges.light3d);
+}
+
 TEST_F(JcButtonPaint, CaptionMovesWithThePress)
 {
     button->setButtonStyle(1);
@@ -200,6 +226,37 @@ TEST_F(JcButtonPaint, PictureBesideTheCaptionWithMaskAndHover)
     img = look();
     EXPECT_NE(at(img, W / 2 - 1, 10), rgbRef(0, 0, 255));
     EXPECT_EQ(at(img, 4 + 2, 10), rgbRef(0, 0, 255));
+}
+
+TEST_F(JcButtonPaint, PictureLayoutsKeepTheirGaps)
+{
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    button->setPicture(QPixmap::fromImage(red));
+    button->resize(W, 40);
+    const ColorRef r = rgbRef(255, 0, 0);
+    auto redBox = [&] {
+        const QImage img = look();
+        QRect box;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (at(img, x, y) == r)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    button->setPictureAlign(jcbutton::PictureLeftEdge);
+    EXPECT_EQ(redBox(), QRect(4, 15, 10, 10));
+    button->setPictureAlign(jcbutton::PictureRightEdge);
+    EXPECT_EQ(redBox(), QRect(W - 14, 15, 10, 10));
+    button->setPictureAlign(jcbutton::PictureBehindCaption);
+    EXPECT_EQ(redBox(), QRect(45, 15, 10, 10));
+    // Without a caption the picture of a group stands alone in the middle.
+    button->setPictureAlign(jcbutton::PictureTopOfCaption);
+    EXPECT_EQ(redBox(), QRect(45, 15, 10, 10));
+    button->setCaption(QStringLiteral("确定"));
+    const QRect top = redBox();
+    EXPECT_LT(top.top(), 15);
+    EXPECT_EQ(top.left(), 45);
 }
 
 TEST_F(JcButtonPaint, RoundedStylesClipTheirWindow)
