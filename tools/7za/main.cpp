@@ -66,6 +66,7 @@ int main(int argc, char **argv)
     if (!std::getenv("TZ"))
         ::setenv("TZ", ":/etc/localtime", 0);
 
+    request.releaseArchive = false;
     const za::ExtractResult result = za::extractMembers(request, std::cout, std::cerr);
     return za::exitStatus(result);
 }

@@ -79,27 +79,43 @@ std::u32string folded(std::string_view s)
     return u;
 }
 
-bool matchFolded(std::u32string_view p, std::u32string_view n)
+template <typename View> bool matchFolded(View p, View n)
 {
     // Iterative matcher with single back-tracking point for the last '*'.
-    size_t pi = 0, ni = 0, starP = std::u32string_view::npos, starN = 0;
+    size_t pi = 0, ni = 0, starP = View::npos, starN = 0;
     while (ni < n.size()) {
-        if (pi < p.size() && (p[pi] == U'?' || p[pi] == n[ni])) {
+        if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
             ++pi;
             ++ni;
-        } else if (pi < p.size() && p[pi] == U'*') {
+        } else if (pi < p.size() && p[pi] == '*') {
             starP = pi++;
             starN = ni;
-        } else if (starP != std::u32string_view::npos) {
+        } else if (starP != View::npos) {
             pi = starP + 1;
             ni = ++starN;
         } else {
             return false;
         }
     }
-    while (pi < p.size() && p[pi] == U'*')
+    while (pi < p.size() && p[pi] == '*')
         ++pi;
     return pi == p.size();
+}
+
+bool isAscii(std::string_view s)
+{
+    for (const char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+std::string_view foldAsciiInto(std::string_view s, char *buffer)
+{
+    for (size_t i = 0; i < s.size(); ++i)
+        buffer[i] = (s[i] >= 'A' && s[i] <= 'Z') ? static_cast<char>(s[i] + ('a' - 'A')) : s[i];
+    return std::string_view(buffer, s.size());
 }
 
 } // namespace
@@ -109,7 +125,14 @@ bool wildcardMatch(std::string_view pattern, std::string_view name)
     // "*.*" means every name, dotted or not, as on the archiver's home system.
     if (pattern == "*.*")
         pattern = "*";
-    return matchFolded(folded(pattern), folded(name));
+    // Nearly every name in an archive is ASCII; those need no decoding.
+    constexpr size_t kShort = 256;
+    if (pattern.size() <= kShort && name.size() <= kShort && isAscii(pattern) && isAscii(name)) {
+        char p[kShort], n[kShort];
+        return matchFolded(foldAsciiInto(pattern, p), foldAsciiInto(name, n));
+    }
+    const std::u32string p = folded(pattern), n = folded(name);
+    return matchFolded(std::u32string_view(p), std::u32string_view(n));
 }
 
 MemberPattern::MemberPattern(std::string_view text)

@@ -215,20 +215,20 @@ ExtractResult Extractor::run()
         const char *rawName = zip_get_name(archive, i, ZIP_FL_ENC_GUESS);
         if (!rawName)
             continue;
-        const std::string name(rawName);
-        if (name.empty() || name.back() == '/' || name.back() == '\\')
+        const std::string_view view(rawName);
+        if (view.empty() || view.back() == '/' || view.back() == '\\')
             continue; // folders are made as their files need them
-        const size_t slash = name.find_last_of("/\\");
-        const std::string_view leaf =
-            std::string_view(name).substr(slash == std::string::npos ? 0 : slash + 1);
+        const size_t slash = view.find_last_of("/\\");
+        const std::string_view leaf = view.substr(slash == std::string_view::npos ? 0 : slash + 1);
         // Most members of a large archive fail here, before any further work.
-        if (!m_patterns.empty() && m_request.recursive) {
+        if (!m_patterns.empty()) {
             bool any = false;
             for (const auto &p : m_patterns)
                 any = any || p.matchesLeaf(leaf);
             if (!any)
                 continue;
         }
+        const std::string name(view);
         SplitPath split = splitMemberPath(name);
         if (split.components.empty() || !wanted(split.components, split.components.back()))
             continue;
@@ -238,7 +238,8 @@ ExtractResult Extractor::run()
         }
         extractOne(archive, i, name, split.components);
     }
-    zip_discard(archive);
+    if (m_request.releaseArchive)
+        zip_discard(archive);
 
     if (m_result.extracted + m_result.failed + m_result.skipped == 0)
         m_log << "No files to process\n";
