@@ -571,7 +571,11 @@ void jcbutton::mouseReleaseEvent(QMouseEvent *e)
             if (m_checkBoxMode)
                 m_value = !m_value;
             update();
+            // A click may close the window and take the button with it.
+            QPointer<jcbutton> self(this);
             raiseClick();
+            if (!self)
+                return;
         }
         update();
     }
@@ -590,8 +594,10 @@ void jcbutton::mouseDoubleClickEvent(QMouseEvent *e)
     update();
     // The second press of a double click is a press like the first.
     pressLeft(m_downPos);
+    QPointer<jcbutton> self(this);
     emit MouseDown(m_index, m_downButton, m_downShift, m_downPos.x(), m_downPos.y());
-    emit DblClick(m_index);
+    if (self)
+        emit DblClick(m_index);
 }
 
 void jcbutton::raiseClick()

@@ -214,6 +214,14 @@ TEST_F(JcButtonTest, DeactivatingTheWindowDropsAHeldButton)
     EXPECT_TRUE(button->isContainerActive());
 }
 
+TEST_F(JcButtonTest, AClickThatDeletesTheButtonIsSafe)
+{
+    QObject::connect(button, &jcbutton::Click, button, [this] { delete button; });
+    QPointer<jcbutton> watch(button);
+    QTest::mouseClick(button, Qt::LeftButton, {}, centre());
+    EXPECT_TRUE(watch.isNull());
+}
+
 TEST_F(JcButtonTest, NeverSmallerThan220Twips)
 {
     button->resize(3, 4);
