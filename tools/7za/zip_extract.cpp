@@ -210,6 +210,19 @@ ExtractResult Extractor::run()
     }
     m_result.archiveOpened = true;
 
+    // The output folder is made even when nothing matches, as callers expect it.
+    std::error_code ec;
+    std::filesystem::create_directories(m_request.outDir, ec);
+    m_root = Fd(::open(m_request.outDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!m_root.valid()) {
+        m_err << "7za: cannot create the output folder '" << m_request.outDir << "': " << std::strerror(errno)
+              << '\n';
+        ++m_result.failed;
+        if (m_request.releaseArchive)
+            zip_discard(archive);
+        return m_result;
+    }
+
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(count); ++i) {
         const char *rawName = zip_get_name(archive, i, ZIP_FL_ENC_GUESS);
@@ -270,16 +283,6 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
         refuse(name, "expands to " + std::to_string(st.size) + " bytes, more than the limit of " +
                          std::to_string(m_request.maxMemberSize));
         return;
-    }
-
-    if (!m_root.valid()) {
-        std::error_code ec;
-        std::filesystem::create_directories(m_request.outDir, ec);
-        m_root = Fd(::open(m_request.outDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (!m_root.valid()) {
-            fail(name, "cannot open the output folder '" + m_request.outDir + "': " + std::strerror(errno));
-            return;
-        }
     }
 
     const std::vector<std::string> folders =

@@ -223,10 +223,16 @@ TEST(ZipExtract, BadArchivesFailClearlyAndLeaveNoFiles)
         EXPECT_EQ(filesOnly(treeOf(out.path())), expected);
     }
 
+    // A readable archive without matches still makes the output folder; one that cannot
+    // be made is an error.
     QTemporaryDir out;
-    const ToolRun empty = extract(kIpaDir + "empty.ipa", out.path(), "info.plist");
+    const ToolRun empty = extract(kIpaDir + "empty.ipa", out.filePath("temp"), "info.plist");
     EXPECT_EQ(empty.exitCode, 0);
-    EXPECT_TRUE(treeOf(out.path()).isEmpty());
+    EXPECT_EQ(treeOf(out.path()), QStringList{"temp/"});
+    ASSERT_TRUE(writeAll(out.filePath("file"), "x"));
+    const ToolRun blocked = extract(kIpaDir + "store_app.ipa", out.filePath("file"), "info.plist");
+    EXPECT_EQ(blocked.exitCode, 2);
+    EXPECT_TRUE(blocked.err.contains("output folder")) << blocked.err.toStdString();
 }
 
 TEST(ZipExtract, CommandLineErrors)
