@@ -33,7 +33,7 @@ enum : uint32_t {
 // The manifest is read whole; real ones are a few hundred kilobytes at most.
 constexpr uint64_t MaxManifestSize = 32ull << 20;
 // The table is only inflated whole when compressed; stored tables are read piecewise.
-constexpr uint64_t MaxTableSize = 512ull << 20;
+constexpr uint64_t MaxTableSize = 256ull << 20;
 
 class Report
 {
@@ -231,13 +231,13 @@ void Badging::supportsScreens(const XmlElement &e)
 std::string Badging::run()
 {
     const XmlElement &root = m_elements.front();
-    if (root.depth != 1 || root.name != "manifest" || !root.ns.empty())
+    if (root.depth != 1 || root.name != "manifest")
         throw FormatError("manifest: the document does not start with <manifest>");
     packageLine(root);
 
     for (size_t i = 1; i < m_elements.size(); ++i) {
         const XmlElement &e = m_elements[i];
-        if (e.depth != 2 || !e.ns.empty())
+        if (e.depth != 2)
             continue;
         if (e.name == "uses-sdk")
             usesSdk(e);

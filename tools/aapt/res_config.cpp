@@ -255,28 +255,26 @@ ResConfig ResConfig::request(const std::string &tag)
     c.smallestScreenWidthDp = 320;
     c.screenLayout = 2; // normal size
 
-    // Tags come from localeTag(): language, then an optional four-letter script, then a region.
-    size_t start = 0;
-    int part = 0;
-    while (start <= tag.size() && !tag.empty()) {
+    // Tags come from localeTag(): language, then an optional four-letter script, a region of two
+    // letters or three digits, and a variant.
+    std::vector<std::string> parts;
+    for (size_t start = 0; !tag.empty();) {
         const size_t dash = tag.find('-', start);
-        const std::string piece =
-            tag.substr(start, dash == std::string::npos ? std::string::npos : dash - start);
-        if (part == 0) {
-            c.language = packCode(piece, 'a');
-        } else if (piece.size() == 4 && !c.script[0] && !c.country[0]) {
-            std::memcpy(c.script.data(), piece.data(), 4);
-        } else if ((piece.size() == 2 || piece.size() == 3) && !c.country[0]) {
-            c.country = packCode(piece, piece.size() == 3 ? '0' : 'a');
-            if (piece.size() == 2)
-                c.country = {uint8_t(piece[0]), uint8_t(piece[1])};
-        } else if (!c.variant[0]) {
-            std::memcpy(c.variant.data(), piece.data(), std::min<size_t>(piece.size(), 8));
-        }
-        ++part;
+        parts.push_back(tag.substr(start, dash == std::string::npos ? std::string::npos : dash - start));
         if (dash == std::string::npos)
             break;
         start = dash + 1;
+    }
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const std::string &piece = parts[i];
+        if (i == 0)
+            c.language = packCode(piece, 'a');
+        else if (piece.size() == 4 && !c.script[0] && !c.country[0])
+            std::memcpy(c.script.data(), piece.data(), 4);
+        else if ((piece.size() == 2 || piece.size() == 3) && !c.country[0])
+            c.country = packCode(piece, '0');
+        else if (!c.variant[0])
+            std::memcpy(c.variant.data(), piece.data(), std::min<size_t>(piece.size(), 8));
     }
     if (c.language[0] && !c.script[0]) {
         const std::string script = likelyScript(c.languageCode(), c.regionCode());

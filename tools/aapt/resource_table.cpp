@@ -8,6 +8,12 @@ namespace {
 
 // Far beyond any real chain; a reference chain this long can only be a loop or a trap.
 constexpr int MaxReferenceDepth = 32;
+// Every label is looked up once per locale and every icon once per density, each look-up
+// visiting the chunks of one type. Real packages stay far below these bounds; a table beyond
+// them is built to make the report take hours.
+constexpr size_t MaxTypeChunks = 100000;
+constexpr size_t MaxLocales = 1000;
+constexpr size_t MaxDensities = 64;
 
 } // namespace
 
@@ -31,6 +37,13 @@ ResourceTable::ResourceTable(ByteSource &src) : m_src(&src)
     src.setSequential(false);
     if (!havePool)
         throw FormatError("resource table: no string pool");
+    for (const auto &[id, chunks] : m_types)
+        for (const TypeChunk &t : chunks) {
+            m_locales.insert(t.config.localeTag());
+            m_densities.insert(t.config.density ? t.config.density : ResConfig::DensityMedium);
+        }
+    if (m_locales.size() > MaxLocales || m_densities.size() > MaxDensities)
+        throw FormatError("resource table: implausibly many locales or densities");
 }
 
 void ResourceTable::readPackage(const Chunk &pkg)
@@ -60,7 +73,9 @@ void ResourceTable::readPackage(const Chunk &pkg)
                 entriesStart < c.headerSize)
                 throw FormatError("resource table: type chunk counts point outside the chunk");
             t.entries = c.offset + entriesStart;
-            m_types.push_back(t);
+            if (++m_typeCount > MaxTypeChunks)
+                throw FormatError("resource table: implausibly many type chunks");
+            m_types[uint16_t(t.packageId << 8 | t.typeId)].push_back(t);
         }
         at = c.end();
     }
@@ -109,10 +124,13 @@ std::optional<ResValue> ResourceTable::lookup(uint32_t id, const ResConfig &requ
 {
     const uint8_t packageId = uint8_t(id >> 24), typeId = uint8_t(id >> 16);
     const uint32_t entry = id & 0xffff;
+    const auto chunks = m_types.find(uint16_t(packageId << 8 | typeId));
+    if (chunks == m_types.end())
+        return std::nullopt;
     const TypeChunk *best = nullptr;
     std::optional<ResValue> bestValue;
-    for (const TypeChunk &t : m_types) {
-        if (t.packageId != packageId || t.typeId != typeId || !t.config.matches(request))
+    for (const TypeChunk &t : chunks->second) {
+        if (!t.config.matches(request))
             continue;
         if (best && !t.config.isBetterThan(best->config, request))
             continue;
@@ -149,22 +167,6 @@ std::string ResourceTable::resolveString(ResValue value, const ResConfig &reques
     if (!v || v->type != ResValue::String)
         return {};
     return m_strings.at(v->data);
-}
-
-std::set<std::string> ResourceTable::locales() const
-{
-    std::set<std::string> out;
-    for (const TypeChunk &t : m_types)
-        out.insert(t.config.localeTag());
-    return out;
-}
-
-std::set<int> ResourceTable::densities() const
-{
-    std::set<int> out;
-    for (const TypeChunk &t : m_types)
-        out.insert(t.config.density ? t.config.density : ResConfig::DensityMedium);
-    return out;
 }
 
 } // namespace aapt

@@ -5,6 +5,7 @@
 #include "res_config.h"
 #include "string_pool.h"
 
+#include <map>
 #include <optional>
 #include <set>
 #include <vector>
@@ -45,9 +46,9 @@ public:
     std::string resolveString(ResValue value, const ResConfig &request);
 
     // Every locale tag that some value is given for ("" for the default), sorted.
-    std::set<std::string> locales() const;
+    const std::set<std::string> &locales() const { return m_locales; }
     // Every density that some value is given for, the default counting as medium (160).
-    std::set<int> densities() const;
+    const std::set<int> &densities() const { return m_densities; }
 
 private:
     struct TypeChunk
@@ -68,7 +69,11 @@ private:
 
     ByteSource *m_src = nullptr;
     StringPool m_strings;
-    std::vector<TypeChunk> m_types;
+    // Type chunks by package and type id: a look-up only visits the chunks of its own type.
+    std::map<uint16_t, std::vector<TypeChunk>> m_types;
+    std::set<std::string> m_locales;
+    std::set<int> m_densities;
+    size_t m_typeCount = 0;
 };
 
 } // namespace aapt
