@@ -139,9 +139,9 @@ void jcForms::installHooks()
     m_subclass.sc_AddMsg(this, QEvent::Leave, MSG_AFTER);
 
     m_subclass.sc_Subclass(m_window, [this](SubclassCall &c) { onWindowEvent(c); });
-    for (QEvent::Type t :
-         {QEvent::Resize, QEvent::Move, QEvent::WindowActivate, QEvent::WindowDeactivate,
-          QEvent::ApplicationPaletteChange, QEvent::WindowTitleChange, QEvent::WindowIconChange})
+    for (QEvent::Type t : {QEvent::Resize, QEvent::Move, QEvent::WindowActivate, QEvent::WindowDeactivate,
+                           QEvent::ApplicationPaletteChange, QEvent::PaletteChange, QEvent::WindowTitleChange,
+                           QEvent::WindowIconChange})
         m_subclass.sc_AddMsg(m_window, t, MSG_AFTER);
     m_subclass.sc_AddMsg(m_window, QEvent::Close, MSG_BEFORE);
 
@@ -183,6 +183,7 @@ void jcForms::onWindowEvent(SubclassCall &call)
             setActiveLook(call.event->type() == QEvent::WindowActivate);
         break;
     case QEvent::ApplicationPaletteChange:
+    case QEvent::PaletteChange:
         SetThemeColor();
         Refresh(true);
         break;
@@ -484,6 +485,7 @@ void jcForms::jcWindowState(bool toggle)
 {
     if (!m_window || !toggle)
         return;
+
     auto enable = [this](int index, bool on) {
         if (QAction *a = m_items.value(index))
             a->setEnabled(on);
@@ -708,7 +710,7 @@ QVariant jcForms::GetMenuItemValue(int index, int property) const
 
 void jcForms::SetjcFormsMenuCaption(int index, const QString &caption)
 {
-    if (caption.isEmpty() || !(index >= 0 && index <= 4) && index != 6 && index != 8)
+    if (caption.isEmpty() || (!(index >= 0 && index <= 4) && index != 6 && index != 8))
         return;
     QAction *a = m_items.value(index);
     if (!a)
