@@ -115,7 +115,8 @@ private:
     int openFolder(const std::vector<std::string> &folders, std::string &why);
     void extractOne(zip_t *archive, zip_uint64_t index, const std::string &name,
                     const std::vector<std::string> &components);
-    bool copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why);
+    enum class Copy { Done, TooLarge, Failed };
+    Copy copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why);
     void refuse(const std::string &name, const std::string &why)
     {
         m_err << "7za: skipped '" << name << "': " << why << '\n';
@@ -190,15 +191,14 @@ int Extractor::openFolder(const std::vector<std::string> &folders, std::string &
 ExtractResult Extractor::run()
 {
     const std::string &path = m_request.archive;
-    struct stat st
-    {
-    };
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0) {
+    struct stat st;
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && S_ISREG(st.st_mode) && st.st_size == 0) {
         // libzip would take an empty file for an empty archive.
         m_err << "7za: " << path << ": not a zip archive (empty file)\n";
         return m_result;
     }
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (exists && S_ISDIR(st.st_mode)) {
         m_err << "7za: " << path << ": is a folder, not an archive\n";
         return m_result;
     }
@@ -311,7 +311,8 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
         return;
     }
 
-    bool ok = copyMember(archive, index, out.get(), why);
+    const Copy copied = copyMember(archive, index, out.get(), why);
+    bool ok = copied == Copy::Done;
     if (ok && (st.valid & ZIP_STAT_MTIME)) {
         const struct timespec times[2] = {{0, UTIME_NOW}, {st.mtime, 0}};
         ::futimens(out.get(), times);
@@ -332,7 +333,7 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
     }
     if (!ok) {
         ::unlinkat(folder, tempName.c_str(), 0);
-        if (why.rfind("expands", 0) == 0)
+        if (copied == Copy::TooLarge)
             refuse(name, why);
         else
             fail(name, why);
@@ -341,47 +342,46 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
     ++m_result.extracted;
 }
 
-bool Extractor::copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why)
+Extractor::Copy Extractor::copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why)
 {
     zip_file_t *file = zip_fopen_index(archive, index, 0);
     if (!file) {
         why = zip_strerror(archive);
-        return false;
+        return Copy::Failed;
     }
     static char buffer[1 << 16];
     std::uint64_t total = 0;
-    bool ok = true;
-    for (;;) {
+    Copy result = Copy::Done;
+    while (result == Copy::Done) {
         const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
         if (n < 0) {
             why = std::string("the member is corrupted: ") + zip_file_strerror(file);
-            ok = false;
+            result = Copy::Failed;
             break;
         }
         if (n == 0)
             break;
+        // The sizes in the directory may lie; count what really comes out.
         total += static_cast<std::uint64_t>(n);
         if (total > m_request.maxMemberSize) {
             why = "expands beyond the limit of " + std::to_string(m_request.maxMemberSize) + " bytes";
-            ok = false;
+            result = Copy::TooLarge;
             break;
         }
         for (zip_int64_t done = 0; done < n;) {
             const ssize_t w = ::write(fd, buffer + done, static_cast<size_t>(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
             if (w < 0) {
-                if (errno == EINTR)
-                    continue;
                 why = std::string("write failed: ") + std::strerror(errno);
-                ok = false;
+                result = Copy::Failed;
                 break;
             }
             done += w;
         }
-        if (!ok)
-            break;
     }
     zip_fclose(file);
-    return ok;
+    return result;
 }
 
 } // namespace

@@ -193,6 +193,13 @@ TEST(ZipExtract, OversizeMemberIsNotWritten)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("Payload/Big.app/Info.plist")) << r.err.toStdString();
     EXPECT_EQ(filesOnly(treeOf(tmp.path())), QStringList{"Payload/Big.app/zh-Hans.lproj/InfoPlist.strings"});
+
+    // Sizes in the headers are not trusted: the limit holds for what really comes out.
+    QTemporaryDir liar;
+    const ToolRun lied = extract(kIpaDir + "lying_size.ipa", liar.path(), "info.plist");
+    EXPECT_EQ(lied.exitCode, 1);
+    EXPECT_TRUE(lied.err.contains("Payload/Liar.app/Info.plist")) << lied.err.toStdString();
+    EXPECT_TRUE(filesOnly(treeOf(liar.path())).isEmpty());
 }
 
 TEST(ZipExtract, BadArchivesFailClearlyAndLeaveNoFiles)
