@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QShortcut>
 
 namespace skin {
 
@@ -95,6 +96,7 @@ jcForms::~jcForms()
 {
     m_ready = false;
     m_subclass.unsubclassAll();
+    delete m_closeShortcut;
 }
 
 void jcForms::initProperties()
@@ -363,7 +365,9 @@ void jcForms::DrawTitleBarInitial()
     p.translate(1, 0); // the image starts at x = -1
     paintTitleBackground(p, -1, m_w0 + 2);
     const int s = m_iconSize;
-    const int y = m_style == 1 ? (m_titleHeight - s - 8) / 2 + 10 : (m_titleHeight - s) / 2 + 2;
+    // Halves round to even, like every other position of the title bar.
+    const int y = m_style == 1 ? roundEven((m_titleHeight - s - 8) / 2.0 + 10)
+                               : roundEven((m_titleHeight - s) / 2.0 + 2);
     icon.paint(&p, QRect(9, y, s, s));
 }
 

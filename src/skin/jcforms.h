@@ -21,6 +21,7 @@
 
 class QAction;
 class QMenu;
+class QShortcut;
 
 namespace skin {
 
@@ -248,6 +249,7 @@ private:
     ResizeStrip *m_picBottom = nullptr;
     QRect m_normalBounds;
     bool m_keyboardGrab = false;
+    QPointer<QShortcut> m_closeShortcut;
     QString m_languageName;
     QString m_closeTip, m_minTip, m_maxTip, m_restoreTip;
 };

@@ -145,9 +145,9 @@ void jcForms::installHooks()
         m_subclass.sc_AddMsg(m_window, t, MSG_AFTER);
     m_subclass.sc_AddMsg(m_window, QEvent::Close, MSG_BEFORE);
 
-    auto *altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), m_window);
-    altF4->setContext(Qt::WindowShortcut);
-    connect(altF4, &QShortcut::activated, this, &jcForms::closeShortcut);
+    m_closeShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), m_window);
+    m_closeShortcut->setContext(Qt::WindowShortcut);
+    connect(m_closeShortcut, &QShortcut::activated, this, &jcForms::closeShortcut);
 }
 
 void jcForms::onFrameEvent(SubclassCall &call)

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -337,4 +339,45 @@ TEST_F(FrameBehaviour, ActivationAndSystemColoursRepaint)
     window->setWindowTitle(QStringLiteral("新标题"));
     frame->renderImage();
     EXPECT_EQ(frame->keptCaption(), "新标题");
+}
+
+TEST_F(FrameBehaviour, DoubleClickInTheTitleAndMouseEvents)
+{
+    QSignalSpy down(frame, &jcForms::MouseDown);
+    QSignalSpy dbl(frame, &jcForms::DblClick);
+    QSignalSpy clicks(frame, &jcForms::Click);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const bool up = type == QEvent::MouseButtonRelease;
+        QMouseEvent e(type, QPointF(60, 6), frame->mapToGlobal(QPointF(60, 6)), Qt::LeftButton,
+                      up ? Qt::NoButton : Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(frame, &e);
+    }
+    EXPECT_TRUE(frame->isMaximisedByFrame());
+    EXPECT_EQ(dbl.count(), 1);
+    EXPECT_EQ(clicks.count(), 2);
+    ASSERT_GE(down.count(), 1);
+    // Button and shift as the window's handlers expect them: left 1, shift 1.
+    EXPECT_EQ(down[0], (QList<QVariant>{1, 1, 60, 6}));
+
+    // Without a maximise button a double click changes nothing.
+    frame->setMaxButton(false);
+    EXPECT_FALSE(frame->isMaximisedByFrame());
+    QMouseEvent again(QEvent::MouseButtonDblClick, QPointF(60, 6), frame->mapToGlobal(QPointF(60, 6)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &again);
+    EXPECT_FALSE(frame->isMaximisedByFrame());
+}
+
+TEST_F(FrameBehaviour, ChangeAllBackgroundsLeavesWindowColouredControls)
+{
+    auto *label = new QLabel(QStringLiteral("标签"), window.get());
+    auto *edit = new QLineEdit(window.get());
+    const QColor editBase = edit->palette().color(edit->backgroundRole());
+    frame->setBackColorStyle(1);
+    frame->setChangeAllBackgrounds(true);
+    const QColor light(221, 236, 254);
+    EXPECT_EQ(label->palette().color(label->backgroundRole()), light);
+    EXPECT_EQ(edit->palette().color(edit->backgroundRole()), editBase);
+    EXPECT_EQ(frame->renderImage().pixelColor(100, 150), light);
 }
