@@ -402,10 +402,11 @@ bool ResConfig::isBetterThan(const ResConfig &o, const ResConfig &r) const
             return true;
         if (theirs == DensityAny)
             return false;
-        int wanted = r.density;
+        // 64-bit: the products of two 16-bit densities overflow an int.
+        int64_t wanted = r.density;
         if (wanted == 0 || wanted == DensityAny)
             wanted = DensityMedium;
-        int high = mine, low = theirs;
+        int64_t high = mine, low = theirs;
         bool mineIsHigher = true;
         if (low > high) {
             std::swap(low, high);

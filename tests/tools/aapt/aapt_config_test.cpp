@@ -76,6 +76,7 @@ TEST(AaptConfig, DensityPrefersScalingDown)
     EXPECT_EQ(pick({stored("", 240), stored("", 480)}, at(160)), 0);
     EXPECT_EQ(pick({stored("", 160), stored("", ResConfig::DensityAny)}, at(160)), 1);
     EXPECT_EQ(pick({stored("", 0), stored("", 240)}, at(0)), 0); // no density counts as medium
+    EXPECT_EQ(pick({stored("", 50000), stored("", 65000)}, at(60000)), 1);
 }
 
 TEST(AaptText, StringsAlwaysComeOutAsValidUtf8)
