@@ -142,28 +142,12 @@ TEST_F(AaptBadInput, OversizedMemberIsNotRead)
     EXPECT_NO_THROW(zip.open("AndroidManifest.xml", manifest.size()));
 }
 
-// A resource table with one integer resource 0x7f010000 in one type chunk per density given.
 std::vector<uint8_t> tableWithDensities(const std::vector<uint16_t> &densities)
 {
-    std::vector<uint8_t> t;
-    auto add16 = [&](uint16_t v) { t.insert(t.end(), {uint8_t(v), uint8_t(v >> 8)}); };
-    auto add32 = [&](uint32_t v) { add16(uint16_t(v)), add16(uint16_t(v >> 16)); };
-    const uint32_t typeSize = 84 + 4 + 16, packageSize = 288 + typeSize * uint32_t(densities.size());
-    add16(0x0002), add16(12), add32(12 + 28 + packageSize), add32(1);
-    add16(0x0001), add16(28), add32(28), add32(0), add32(0), add32(0x100), add32(0), add32(0);
-    add16(0x0200), add16(288), add32(packageSize), add32(0x7f);
-    t.resize(t.size() + 288 - 12);
-    for (uint16_t density : densities) {
-        add16(0x0201), add16(84), add32(typeSize), add32(1), add32(1), add32(88);
-        const size_t config = t.size();
-        t.resize(config + 64);
-        put32(t, config, 64);
-        t[config + 14] = uint8_t(density), t[config + 15] = uint8_t(density >> 8);
-        add32(0);                                              // entry 0 at offset 0
-        add16(8), add16(0), add32(0);                          // entry header
-        add16(8), t.push_back(0), t.push_back(0x10), add32(1); // integer value 1
-    }
-    return t;
+    std::vector<TableChunk> chunks;
+    for (uint16_t d : densities)
+        chunks.push_back({d, false, {{0, 1}}});
+    return buildTable(chunks);
 }
 
 TEST_F(AaptBadInput, TablesBuiltToExhaustTheReportAreRefused)

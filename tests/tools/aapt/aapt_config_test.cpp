@@ -1,5 +1,7 @@
 // Which stored configuration serves a device: the rules behind per-locale labels and icons.
+#include "aapt_test_support.h"
 #include "res_config.h"
+#include "resource_table.h"
 #include "string_pool.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +79,25 @@ TEST(AaptConfig, DensityPrefersScalingDown)
     EXPECT_EQ(pick({stored("", 160), stored("", ResConfig::DensityAny)}, at(160)), 1);
     EXPECT_EQ(pick({stored("", 0), stored("", 240)}, at(0)), 0); // no density counts as medium
     EXPECT_EQ(pick({stored("", 50000), stored("", 65000)}, at(60000)), 1);
+}
+
+TEST(AaptTable, DenseAndSparseChunksFindTheirEntries)
+{
+    aapt::MemorySource src(buildTable({{0, false, {{0, 10}, {3, 13}}}, {240, true, {{3, 23}, {9, 29}}}}));
+    aapt::ResourceTable table(src);
+    auto valueAt = [&](uint32_t id, uint16_t density) {
+        ResConfig r = ResConfig::request("");
+        r.density = density;
+        auto v = table.lookup(id, r);
+        return v ? int64_t(v->data) : -1;
+    };
+    EXPECT_EQ(valueAt(0x7f010000, 160), 10);
+    EXPECT_EQ(valueAt(0x7f010003, 160), 13);
+    EXPECT_EQ(valueAt(0x7f010003, 240), 23);
+    EXPECT_EQ(valueAt(0x7f010009, 160), 29); // only the hdpi chunk has it
+    EXPECT_EQ(valueAt(0x7f010004, 240), -1);
+    EXPECT_EQ(valueAt(0x7f020000, 160), -1); // no such type
+    EXPECT_EQ(table.densities(), (std::set<int>{160, 240}));
 }
 
 TEST(AaptText, StringsAlwaysComeOutAsValidUtf8)

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -109,4 +110,49 @@ std::vector<std::string> reliedOnLines(const std::string &report)
         lines.push_back(line.toStdString());
     }
     return lines;
+}
+
+std::vector<uint8_t> buildTable(const std::vector<TableChunk> &chunks)
+{
+    std::vector<uint8_t> t;
+    auto add16 = [&](uint32_t v) { t.insert(t.end(), {uint8_t(v), uint8_t(v >> 8)}); };
+    auto add32 = [&](uint32_t v) { add16(v & 0xffff), add16(v >> 16); };
+    auto patch32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            t[at + i] = uint8_t(v >> (8 * i));
+    };
+    add16(0x0002), add16(12), add32(0), add32(1);
+    add16(0x0001), add16(28), add32(28), add32(0), add32(0), add32(0x100), add32(0), add32(0);
+    const size_t package = t.size();
+    add16(0x0200), add16(288), add32(0), add32(0x7f);
+    t.resize(package + 288);
+    for (const TableChunk &c : chunks) {
+        uint32_t entrySlots = 0;
+        for (const auto &e : c.entries)
+            entrySlots = std::max<uint32_t>(entrySlots, e.first + 1u);
+        const uint32_t indexCount = c.sparse ? uint32_t(c.entries.size()) : entrySlots;
+        const uint32_t entriesStart = 84 + 4 * indexCount;
+        const size_t chunk = t.size();
+        add16(0x0201), add16(84), add32(entriesStart + 16 * uint32_t(c.entries.size()));
+        add32(c.sparse ? 0x0101 : 0x0001), add32(indexCount), add32(entriesStart);
+        t.resize(chunk + 84);
+        patch32(chunk + 20, 64);
+        t[chunk + 20 + 14] = uint8_t(c.density), t[chunk + 20 + 15] = uint8_t(c.density >> 8);
+        std::vector<uint32_t> offsets(entrySlots, 0xffffffff);
+        for (size_t i = 0; i < c.entries.size(); ++i)
+            offsets[c.entries[i].first] = uint32_t(16 * i);
+        for (size_t i = 0; i < c.entries.size(); ++i)
+            if (c.sparse)
+                add16(c.entries[i].first), add16(uint32_t(16 * i / 4));
+        if (!c.sparse)
+            for (uint32_t o : offsets)
+                add32(o);
+        for (const auto &e : c.entries) {
+            add16(8), add16(0), add32(0);             // entry header: plain value, key 0
+            add16(8), add16(0x1000), add32(e.second); // decimal integer
+        }
+    }
+    patch32(package + 4, uint32_t(t.size() - package));
+    patch32(4, uint32_t(t.size()));
+    return t;
 }

@@ -35,3 +35,13 @@ void writeZip(const std::string &path, const std::vector<Member> &members);
 // The relied-on lines of a report, with the reference tool's newer spellings mapped to the old
 // ones and CR LF reduced to LF.
 std::vector<std::string> reliedOnLines(const std::string &report);
+
+// A resource table of package 0x7f with one type (id 1) of integer resources: one chunk per
+// entry of chunks, each for a density and holding (entry index, value) pairs, dense or sparse.
+struct TableChunk
+{
+    uint16_t density = 0;
+    bool sparse = false;
+    std::vector<std::pair<uint16_t, uint32_t>> entries;
+};
+std::vector<uint8_t> buildTable(const std::vector<TableChunk> &chunks);
