@@ -50,6 +50,12 @@ private:
     QList<int> m_entries; // entries 1..count, stored from index 0
 };
 
+// How a hook sits in Qt's delivery: one event filter per hooked window, shared by every
+// Subclasser that hooks it. Before-handlers run inside that filter; a suppressing one ends
+// the delivery. For a message in an after table the filter runs the window's own event()
+// itself, hands the result to the after-handlers and ends the delivery, so event filters
+// installed on the window before the hook do not see that message.
+//
 // What a handler receives: before or after the window's own handling, the flag by which a
 // before-handler suppresses that handling, the result (the value the event dispatch
 // returns, which an after-handler may replace), the window and the event.
