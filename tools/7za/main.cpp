@@ -11,7 +11,7 @@ namespace {
 int usage(const char *why)
 {
     std::cerr << "7za: " << why << "\n"
-              << "usage: 7za x|e [-y] [-r] ARCHIVE -oDIR [MEMBER...]\n";
+              << "usage: 7za x [-y] [-r] ARCHIVE -oDIR [MEMBER...]\n";
     return 7;
 }
 
@@ -21,14 +21,9 @@ int main(int argc, char **argv)
 {
     if (argc < 2)
         return usage("no command given");
-    const std::string_view command = argv[1];
     za::ExtractRequest request;
-    if (command == "x")
-        request.keepPaths = true;
-    else if (command == "e")
-        request.keepPaths = false;
-    else
-        return usage("unsupported command");
+    if (std::string_view(argv[1]) != "x")
+        return usage("unsupported command (only x, extract with paths)");
 
     bool haveArchive = false;
     bool switchesEnd = false;

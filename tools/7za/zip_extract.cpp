@@ -285,9 +285,7 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
         return;
     }
 
-    const std::vector<std::string> folders =
-        m_request.keepPaths ? std::vector<std::string>(components.begin(), components.end() - 1)
-                            : std::vector<std::string>();
+    const std::vector<std::string> folders(components.begin(), components.end() - 1);
     const std::string &leaf = components.back();
     std::string why;
     const int folder = openFolder(folders, why);

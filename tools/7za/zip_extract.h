@@ -18,7 +18,6 @@ struct ExtractRequest
     std::string outDir = ".";
     std::vector<std::string> patterns; // empty: every member
     bool recursive = false;
-    bool keepPaths = true; // false writes every member straight into outDir
     std::uint64_t maxMemberSize = kMaxMemberSize;
     // A process that ends right afterwards may leave the archive's directory to the
     // system instead of freeing it entry by entry.
