@@ -140,8 +140,8 @@ void jcForms::installHooks()
 
     m_subclass.sc_Subclass(m_window, [this](SubclassCall &c) { onWindowEvent(c); });
     for (QEvent::Type t : {QEvent::Resize, QEvent::Move, QEvent::WindowActivate, QEvent::WindowDeactivate,
-                           QEvent::ApplicationPaletteChange, QEvent::PaletteChange, QEvent::WindowTitleChange,
-                           QEvent::WindowIconChange})
+                           QEvent::ApplicationPaletteChange, QEvent::PaletteChange, QEvent::FontChange,
+                           QEvent::WindowTitleChange, QEvent::WindowIconChange})
         m_subclass.sc_AddMsg(m_window, t, MSG_AFTER);
     m_subclass.sc_AddMsg(m_window, QEvent::Close, MSG_BEFORE);
 
@@ -186,6 +186,12 @@ void jcForms::onWindowEvent(SubclassCall &call)
     case QEvent::PaletteChange:
         SetThemeColor();
         Refresh(true);
+        break;
+    case QEvent::FontChange:
+        // The title height follows the window's font.
+        TitleBarHeightSetup();
+        BorderStyleSetup();
+        placeStrips();
         break;
     case QEvent::WindowTitleChange:
         update();
@@ -729,8 +735,12 @@ void jcForms::SetjcFormsMenuCaption(int index, const QString &caption)
 void jcForms::SetAlwaysOnTop(bool on)
 {
     if (m_window && m_window->isWindow()) {
+        // Qt hides a window whose flags change; a shown window is shown again, a window
+        // not shown yet stays hidden until its owner shows it.
+        const bool shown = m_window->isVisible();
         m_window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
-        m_window->show();
+        if (shown)
+            m_window->show();
     }
     if (QAction *a = m_items.value(MenuOnTop))
         a->setChecked(on);

@@ -198,6 +198,14 @@ TEST_F(FrameBehaviour, WindowMenuWithAnAddedAboutEntry)
     EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
     frame->SetAlwaysOnTop(false);
     EXPECT_FALSE(frame->menuItem(jcForms::MenuOnTop)->isChecked());
+    EXPECT_TRUE(window->isVisible());
+
+    // A window not shown yet is not shown by it.
+    QWidget hidden;
+    jcForms other(&hidden);
+    other.SetAlwaysOnTop(true);
+    EXPECT_FALSE(hidden.isVisible());
+    EXPECT_TRUE(other.menuItem(jcForms::MenuOnTop)->isChecked());
     EXPECT_EQ(selected.count(), 1);
 }
 

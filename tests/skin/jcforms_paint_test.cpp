@@ -200,6 +200,22 @@ TEST(FramePaintTest, EveryStyleAndThemePaints)
     EXPECT_EQ(fw.frame->darkColor(), rgbRef(1, 2, 3));
 }
 
+TEST(FramePaintTest, TitleHeightFollowsTheWindowFont)
+{
+    FramedWindow fw;
+    QFont big = fw.window->font();
+    big.setPixelSize(40);
+    fw.window->setFont(big);
+    QFont bold = big;
+    bold.setBold(true);
+    EXPECT_EQ(fw.frame->titleHeight(), QFontMetrics(bold).height() + 10);
+    EXPECT_GT(fw.frame->captionButton(jcForms::CloseSlot).top, 8);
+    // The icon sets a lower bound.
+    fw.window->setFont(QFont());
+    fw.frame->setIconSize(48);
+    EXPECT_EQ(fw.frame->titleHeight(), 63);
+}
+
 TEST(FrameThemeTest, DesktopSchemeNames)
 {
     ColorRef dark = 1, light = 2;
