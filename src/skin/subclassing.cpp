@@ -24,8 +24,8 @@ MessageTable::AddResult MessageTable::add(int message)
         m_count = 0;
         m_entries.clear();
     }
-    if (m_capacity >= 0 && m_count >= m_capacity)
-        return AddResult::Overflow;
+    // A free slot or the message itself is looked for first, so that a full table still
+    // takes a message into a freed slot and does not call a repeated message an overflow.
     for (int i = 0; i < m_count; ++i) {
         if (m_entries[i] == 0) {
             m_entries[i] = message;
@@ -34,6 +34,8 @@ MessageTable::AddResult MessageTable::add(int message)
         if (m_entries[i] == message)
             return AddResult::Present;
     }
+    if (m_capacity >= 0 && m_count >= m_capacity)
+        return AddResult::Overflow;
     m_entries.append(message);
     ++m_count;
     return AddResult::Added;

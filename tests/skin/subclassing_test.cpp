@@ -105,6 +105,13 @@ TEST_F(FrameSubclassing, OverflowIsReportedAndLeavesTheTable)
     EXPECT_EQ(sc.zMap_hWnd(&window)->before.entries(), before);
     EXPECT_EQ(sc.zMap_hWnd(&window)->before.count(), MSG_ENTRIES);
     EXPECT_EQ(sc.zMap_hWnd(&window)->after.count(), 0);
+
+    // A full table still knows its own messages and takes one into a freed slot.
+    sc.sc_AddMsg(&window, 1001, MSG_BEFORE);
+    sc.sc_DelMsg(&window, 1005, MSG_BEFORE);
+    sc.sc_AddMsg(&window, 3000, MSG_BEFORE);
+    EXPECT_EQ(reports.size(), 1);
+    EXPECT_EQ(sc.zMap_hWnd(&window)->before.entries()[4], 3000);
 }
 
 TEST_F(FrameSubclassing, ErrorsOfTheOperationsAreReported)
