@@ -1,6 +1,7 @@
 #include "platform/settings_store.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 #include <memory>
 
 namespace {
@@ -10,8 +11,9 @@ std::unique_ptr<QSettings> openSettings()
 {
     if (!g_overridePath.isEmpty())
         return std::make_unique<QSettings>(g_overridePath, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tavrel"),
-                                       QStringLiteral("Tavrel"));
+    // Named by hand: Qt would call an INI-format file "Tavrel.ini".
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return std::make_unique<QSettings>(folder + QStringLiteral("/Tavrel/Tavrel.conf"), QSettings::IniFormat);
 }
 } // namespace
 
