@@ -1,0 +1,159 @@
+#include "inspect/apk_reader.h"
+
+#include "core/package_list.h"
+#include "inspect/command_runner.h"
+#include "inspect/text_codec.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kVersionKey = QStringLiteral("versionName='");
+const QString kMinSdkKey = QStringLiteral("sdkVersion:'");
+const QString kTargetSdkKey = QStringLiteral("targetSdkVersion:'");
+
+// A level is plain decimal digits with an optional sign and surrounding blanks, within 16 bits.
+std::optional<qint16> parseLevel(const QString &text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    if (!ok || value < -32768 || value > 32767)
+        return std::nullopt;
+    return qint16(value);
+}
+
+// The level text of a key, or nothing when the value cannot be read as a level.
+std::optional<QString> levelField(const QString &badging, const QString &key)
+{
+    if (!badging.contains(key))
+        return ApkPlaceholder::unknown();
+    const std::optional<QString> value = QuotedValueAfter(badging, key);
+    if (!value)
+        return std::nullopt;
+    const std::optional<qint16> level = parseLevel(*value);
+    if (!level)
+        return std::nullopt;
+    return ApiLevelName(*level);
+}
+
+} // namespace
+
+QString ReadBadging(const QString &packagePath)
+{
+    return CaptureCommandOutput(ToolCommands::badging(packagePath));
+}
+
+std::optional<QString> QuotedValueAfter(const QString &text, const QString &key)
+{
+    const qsizetype at = text.indexOf(key, 0, Qt::CaseSensitive);
+    if (at < 0)
+        return std::nullopt;
+    const qsizetype start = at + key.size();
+    const qsizetype end = text.indexOf(QLatin1Char('\''), start);
+    if (end < 0)
+        return std::nullopt;
+    return text.mid(start, end - start);
+}
+
+QString PickLabel(const QString &badging)
+{
+    static const QString keys[] = {
+        QStringLiteral("application-label-zh_CN:'"),
+        QStringLiteral("application-label-zh:'"),
+        QStringLiteral("application-label:'"),
+        QStringLiteral("application: label='"),
+    };
+    for (const QString &key : keys) {
+        if (badging.contains(key))
+            return QuotedValueAfter(badging, key).value_or(QString());
+    }
+    return QString();
+}
+
+QString CleanLabel(const QString &label)
+{
+    QString cleaned = DecodeBytes(EncodeText(label, CodePage::Gbk), CodePage::Gbk);
+    cleaned.remove(QLatin1Char('?'));
+    return cleaned;
+}
+
+QString ApiLevelName(qint16 level)
+{
+    static const char *const names[] = {
+        "Android 1.0",
+        "Android 1.1",
+        "Android 1.5",
+        "Android 1.6",
+        "Android 2.0",
+        "Android 2.0.1",
+        "Android 2.1.x",
+        "Android 2.2.x",
+        "Android 2.3/2.3.1/2.3.2",
+        "Android 2.3.3/2.3.4",
+        "Android 3.0.x",
+        "Android 3.1.x",
+        "Android 3.2",
+        "Android 4.0/4.0.1/4.0.2",
+        "Android 4.0.3/4.0.4",
+        "Android 4.1.x",
+        "Android 4.2.x",
+        "Android 4.3.x",
+        "Android 4.4.x",
+        "Android 4.5.x",
+    };
+    if (level < 1 || level > qint16(std::size(names)))
+        return ApkPlaceholder::unknownLevel();
+    return QString::fromLatin1(names[level - 1]);
+}
+
+QString FormatSizeMB(qint64 bytes)
+{
+    if (bytes < 0)
+        return QString();
+    // Whole numbers only: hundredths of a MiB, with the half rounded up (away from zero).
+    constexpr qint64 mib = 1024 * 1024;
+    qint64 whole = bytes / mib;
+    qint64 hundredths = ((bytes % mib) * 100 + mib / 2) / mib;
+    if (hundredths == 100) {
+        ++whole;
+        hundredths = 0;
+    }
+    return QStringLiteral("%1.%2").arg(whole).arg(hundredths, 2, 10, QLatin1Char('0'));
+}
+
+std::optional<QString> FileSizeMB(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return std::nullopt;
+    return FormatSizeMB(info.size());
+}
+
+void InspectApk(PackageList &list, int position)
+{
+    if (!list.isValidPosition(position))
+        return;
+    const QString path = list.rowAt(position).fullPath();
+    const QString badging = ReadBadging(path);
+    // The capture let the window handle events; the row may have been removed meanwhile.
+    if (!list.isValidPosition(position) || list.rowAt(position).fullPath() != path)
+        return;
+
+    list.setCell(position, PackageInfo::DisplayName, CleanLabel(PickLabel(badging)));
+    if (!badging.contains(kVersionKey))
+        list.setCell(position, PackageInfo::Version, ApkPlaceholder::unknown());
+    else if (const auto version = QuotedValueAfter(badging, kVersionKey))
+        list.setCell(position, PackageInfo::Version, *version);
+    if (const auto size = FileSizeMB(path))
+        list.setCell(position, PackageInfo::SizeMB, *size);
+    if (const auto minimum = levelField(badging, kMinSdkKey))
+        list.setCell(position, PackageInfo::MinSystem, *minimum);
+    if (const auto target = levelField(badging, kTargetSdkKey))
+        list.setCell(position, PackageInfo::Platform, *target);
+}
+
+NameAndVersion ReadApkNameAndVersion(const QString &packagePath)
+{
+    const QString badging = ReadBadging(packagePath);
+    return {CleanLabel(PickLabel(badging)), QuotedValueAfter(badging, kVersionKey).value_or(QString())};
+}
