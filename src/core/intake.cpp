@@ -1,0 +1,84 @@
+#include "core/intake.h"
+
+#include "core/package_list.h"
+#include "core/program_folder.h"
+#include "inspect/apk_reader.h"
+#include "inspect/ipa_reader.h"
+#include "inspect/ipa_unpack.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+Intake::Intake(PackageList *list, QObject *parent) : QObject(parent), m_list(list) {}
+
+bool Intake::begin()
+{
+    if (m_busy)
+        return false;
+    m_busy = true;
+    emit busyChanged(true);
+    return true;
+}
+
+void Intake::end()
+{
+    ClearBothFoldersInBackground();
+    m_busy = false;
+    emit busyChanged(false);
+    emit batchFinished();
+}
+
+int Intake::addOneFile(const QString &folder, const QString &fileName)
+{
+    if (m_list->containsPath(folder, fileName))
+        return 0;
+    const int position = m_list->append(folder, fileName);
+    switch (packageKindOf(fileName)) {
+    case PackageKind::Apk:
+        InspectApk(*m_list, position);
+        break;
+    case PackageKind::Ipa:
+        InspectIpa(*m_list, position);
+        break;
+    case PackageKind::None:
+        break;
+    }
+    return position;
+}
+
+bool Intake::addDroppedPaths(const QStringList &paths)
+{
+    if (!begin())
+        return false;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (!info.isDir() && packageKindOf(path) != PackageKind::None) {
+            QString folder, fileName;
+            splitPath(info.absoluteFilePath(), &folder, &fileName);
+            addOneFile(folder, fileName);
+        }
+        QCoreApplication::processEvents();
+    }
+    end();
+    return true;
+}
+
+bool Intake::addChosenFiles(const QStringList &paths)
+{
+    if (!begin())
+        return false;
+    if (!paths.isEmpty()) {
+        // A store metadata file left in the program folder by other tools is not ours to read.
+        const QString stale = ProgramFolder::path() + QStringLiteral("/iTunesMetadata.plist");
+        if (QFileInfo(stale).isFile())
+            QFile::remove(stale);
+    }
+    for (const QString &path : paths) {
+        QString folder, fileName;
+        splitPath(QFileInfo(path).absoluteFilePath(), &folder, &fileName);
+        addOneFile(folder, fileName);
+    }
+    end();
+    return true;
+}
