@@ -1,0 +1,158 @@
+// Runs the real tavrel on copies of the fixture packages, as a user or a file manager would.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CommandLineRenameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(work.isValid());
+        folder = work.path() + "/packages/";
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_TRUE(QDir().mkpath(work.path() + "/config"));
+    }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", work.path() + "/config");
+        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(display);
+        return env;
+    }
+
+    void copyFixture(const QString &fixture, const QString &as)
+    {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TAVREL_FIXTURES_DIR "/") + fixture, folder + as))
+            << fixture.toStdString();
+    }
+
+    // Runs tavrel with the arguments; returns the exit status, stderr in *err.
+    int tavrel(const QStringList &arguments, QString *err = nullptr)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel"), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        if (err)
+            *err = QString::fromLocal8Bit(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    QStringList files() const
+    {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    QByteArray content(const QString &name) const
+    {
+        QFile file(folder + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir work;
+    QString folder;
+};
+
+TEST_F(CommandLineRenameTest, RenamesApkAndIpaByTheDefaultRule)
+{
+    copyFixture("apk/label-zh-cn.apk", "a8f3c2.apk");
+    copyFixture("ipa/store_app.ipa", "b7.ipa");
+    EXPECT_EQ(tavrel({folder + "a8f3c2.apk"}), 0);
+    EXPECT_EQ(tavrel({folder + "b7.ipa"}), 0);
+    EXPECT_EQ(files(), QStringList({"猫和老鼠 1.2.ipa", "笔记 2.1.0.apk"}));
+    // Nothing of the unpacking is left in the program folder.
+    EXPECT_FALSE(QDir(TAVREL_PROGRAM_DIR "/temp").exists());
+    EXPECT_FALSE(QFile::exists(TAVREL_PROGRAM_DIR "/tempinfor.txt"));
+}
+
+TEST_F(CommandLineRenameTest, AnExistingTargetIsLeftAloneAndThePackageKeepsItsName)
+{
+    copyFixture("apk/label-zh-cn.apk", "x.apk");
+    QFile taken(folder + "笔记 2.1.0.apk");
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    taken.write("someone else's file");
+    taken.close();
+
+    QString err;
+    EXPECT_EQ(tavrel({folder + "x.apk"}, &err), 1);
+    EXPECT_TRUE(err.contains("笔记 2.1.0.apk")) << err.toStdString();
+    EXPECT_EQ(files(), QStringList({"x.apk", "笔记 2.1.0.apk"}));
+    EXPECT_EQ(content("笔记 2.1.0.apk"), "someone else's file");
+}
+
+TEST_F(CommandLineRenameTest, TheStoredNamingRuleIsUsed)
+{
+    QDir().mkpath(work.path() + "/config/Tavrel");
+    QFile ini(work.path() + "/config/Tavrel/Tavrel.conf");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[SetINI]\nNameRule=%Name%_v%Version%\n");
+    ini.close();
+    copyFixture("apk/label-zh.apk", "w.apk");
+    EXPECT_EQ(tavrel({folder + "w.apk"}), 0);
+    EXPECT_EQ(files(), QStringList({"天气_v1.0.apk"}));
+}
+
+TEST_F(CommandLineRenameTest, ArgumentsJoinIntoOnePathWithBlanks)
+{
+    copyFixture("apk/label-zh.apk", "my app.apk");
+    EXPECT_EQ(tavrel({folder + "my", "app.apk"}), 0);
+    EXPECT_EQ(files(), QStringList({"天气 1.0.apk"}));
+}
+
+TEST_F(CommandLineRenameTest, OtherFilesAndUnreadablePackagesAreNeverRenamed)
+{
+    copyFixture("ipa/empty.ipa", "empty.ipa");
+    copyFixture("ipa/not_a_zip.ipa", "broken.ipa");
+    copyFixture("apk/label-path-chars.apk", "path.apk"); // label "../播放器"
+    QFile text(folder + "notes.txt");
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.close();
+    QFile fakeApk(folder + "fake.apk");
+    ASSERT_TRUE(fakeApk.open(QIODevice::WriteOnly));
+    fakeApk.write("not a zip");
+    fakeApk.close();
+
+    for (const QString name : {"empty.ipa", "broken.ipa", "path.apk", "notes.txt", "fake.apk"}) {
+        QString err;
+        EXPECT_EQ(tavrel({folder + name}, &err), 1) << name.toStdString();
+        EXPECT_FALSE(err.trimmed().isEmpty()) << name.toStdString();
+    }
+    EXPECT_EQ(tavrel({folder + "missing.apk"}), 1);
+    EXPECT_EQ(files(), QStringList({"broken.ipa", "empty.ipa", "fake.apk", "notes.txt", "path.apk"}));
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(CommandLineRenameTest, ASecondInstanceDoesNotRename)
+{
+    copyFixture("apk/label-zh.apk", "second.apk");
+    QProcess window;
+    QProcessEnvironment env = environment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    window.setProcessEnvironment(env);
+    window.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel"), {});
+    ASSERT_TRUE(window.waitForStarted());
+    // Probe with a file that is never renamed until the window instance answers.
+    QFile probe(folder + "probe.txt");
+    ASSERT_TRUE(probe.open(QIODevice::WriteOnly));
+    probe.close();
+    QString err;
+    for (int attempt = 0; attempt < 100 && !err.contains("软件已在运行..."); ++attempt) {
+        QThread::msleep(100);
+        tavrel({probe.fileName()}, &err);
+    }
+    const int status = tavrel({folder + "second.apk"}, &err);
+    window.kill();
+    window.waitForFinished();
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(err.contains("软件已在运行...")) << err.toStdString();
+    EXPECT_EQ(files(), QStringList({"probe.txt", "second.apk"}));
+}
+
+} // namespace
