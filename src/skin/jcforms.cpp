@@ -65,7 +65,8 @@ QString TrimWord(const QString &text, int width, const QFontMetrics &metrics)
     const QString dots = QStringLiteral("...");
     QString t = text;
     while (!t.isEmpty()) {
-        t.chop(1);
+        // Whole characters only: never half of a surrogate pair.
+        t.chop(t.size() >= 2 && t.back().isLowSurrogate() && t[t.size() - 2].isHighSurrogate() ? 2 : 1);
         if (t.isEmpty())
             break;
         if (metrics.horizontalAdvance(t + dots) <= width)

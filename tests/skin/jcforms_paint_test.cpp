@@ -141,6 +141,14 @@ TEST(FramePaintTest, CaptionTrimmedToTheSpaceLeftOfTheButtons)
     const QString trimmed = TrimWord("一个很长很长的窗口标题文字", fm.horizontalAdvance("一个很...") + 1, fm);
     EXPECT_EQ(trimmed, "一个很...");
     EXPECT_EQ(TrimWord("标题", 2, fm), "");
+    // Characters outside the basic plane are dropped whole, at any width.
+    const QString emoji = QString::fromUtf8("ab\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80");
+    for (int w = 0; w < fm.horizontalAdvance(emoji); ++w) {
+        const QString cut = TrimWord(emoji, w, fm);
+        if (!cut.isEmpty()) {
+            EXPECT_FALSE(cut.chopped(3).back().isHighSurrogate()) << w;
+        }
+    }
 
     FramedWindow fw(200, 120, QStringLiteral("一个非常非常非常非常非常非常长的窗口标题"));
     QImage img = fw.image();
