@@ -389,3 +389,42 @@ TEST_F(FrameBehaviour, ChangeAllBackgroundsLeavesWindowColouredControls)
     EXPECT_EQ(edit->palette().color(edit->backgroundRole()), editBase);
     EXPECT_EQ(frame->renderImage().pixelColor(100, 150), light);
 }
+
+TEST_F(FrameBehaviour, FixedMenuItemsMoveAndClose)
+{
+    showActive();
+    frame->menuItem(jcForms::MenuMove)->trigger();
+    EXPECT_EQ(QWidget::mouseGrabber(), frame);
+    // The next press ends the keyboard move.
+    press(frame, QPoint(50, 5));
+    release(frame, QPoint(50, 5));
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    QSignalSpy selected(frame, &jcForms::MenuItemSelected);
+    QSignalSpy closeClicks(frame, &jcForms::jcCloseClick);
+    frame->menuItem(jcForms::MenuClose)->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(frame->isReady());
+    EXPECT_EQ(selected.count(), 0);
+    EXPECT_EQ(closeClicks.count(), 0);
+}
+
+TEST_F(FrameBehaviour, RefusedCloseKeepsTheFrameReady)
+{
+    // A window that answers its close with "not now" keeps following its activation.
+    class Stubborn : public QWidget
+    {
+    protected:
+        void closeEvent(QCloseEvent *e) override { e->ignore(); }
+    };
+    Stubborn stubborn;
+    stubborn.resize(300, 150);
+    jcForms f(&stubborn);
+    stubborn.show();
+    const QPoint close = centreOf(f.captionButton(jcForms::CloseSlot));
+    move(&f, close);
+    press(&f, close);
+    release(&f, close);
+    EXPECT_TRUE(stubborn.isVisible());
+    EXPECT_TRUE(f.isReady());
+}
