@@ -2,6 +2,10 @@
 //
 //     auto *frame = new jcForms(this);   // then setters, e.g. frame->setThemeColor(6);
 //
+// A new frame has the values of a new control (Style 0, ThemeColor 0, all three caption
+// buttons, a sizable border); the program's windows set Style 5, MaxButton false and
+// BorderStyle 0. A frame built from a PropertyBag takes the stored design data instead.
+// Set the window's title, icon and font before or after; the frame follows them.
 // The frame makes the window frameless, covers its whole client area behind the other
 // controls and paints the title bar (theme gradient, icon, caption, caption buttons), the
 // three-pixel border and the shadow under the title bar. It drags and resizes the window,
