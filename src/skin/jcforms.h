@@ -249,6 +249,8 @@ private:
     QMap<int, QAction *> m_items;
     bool m_popupEnabled = false;
     int m_resizeMode = NoResize;
+    bool m_manualDrag = false;
+    QPoint m_dragFrom, m_dragWindowPos;
     ResizeStrip *m_picRight = nullptr;
     ResizeStrip *m_picBottom = nullptr;
     QRect m_normalBounds;

@@ -371,8 +371,14 @@ void jcForms::pointerMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, 
     }
     if (m_pressed < 0 && y < m_titleHeight) {
         const int lm = leftmostButton();
-        if (lm < 0 || x < m_button[lm].left)
-            beginSystemMove();
+        if (lm < 0 || x < m_button[lm].left) {
+            // Where the window system cannot take the drag, the frame moves the window itself.
+            if (m_manualDrag || !beginSystemMove()) {
+                m_manualDrag = true;
+                if (m_window->isWindow())
+                    m_window->move(m_dragWindowPos + (mapToGlobal(pos) - m_dragFrom));
+            }
+        }
     }
     recordNormalBounds();
 }
@@ -393,6 +399,9 @@ void jcForms::mousePressEvent(QMouseEvent *e)
     const QPoint pos = e->position().toPoint();
     m_lastButton = e->button();
     if (e->button() == Qt::LeftButton) {
+        m_manualDrag = false;
+        m_dragFrom = mapToGlobal(pos);
+        m_dragWindowPos = m_window ? m_window->pos() : QPoint();
         setHot(hitTest(pos));
         if (m_hot >= 0) {
             m_pressed = m_hot;
@@ -408,6 +417,7 @@ void jcForms::mouseReleaseEvent(QMouseEvent *e)
 {
     const QPoint pos = e->position().toPoint();
     m_resizeMode = NoResize;
+    m_manualDrag = false;
     QPointer<jcForms> self(this);
     emit MouseUp(vbButton(e->button()), vbShift(e->modifiers()), pos.x(), pos.y());
     if (!self)

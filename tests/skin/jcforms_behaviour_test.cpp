@@ -160,6 +160,22 @@ TEST_F(FrameBehaviour, TitleDragStopsAtTheLeftmostCaptionButton)
     EXPECT_EQ(frame->drags, 1);
 }
 
+TEST(FrameDrag, WithoutTheWindowSystemTheFrameMovesTheWindow)
+{
+    // The offscreen platform takes no system drag.
+    QWidget window;
+    window.resize(300, 150);
+    jcForms frame(&window);
+    window.show();
+    window.move(100, 100);
+    const QPoint start = window.pos();
+    press(&frame, QPoint(50, 5));
+    move(&frame, QPoint(80, 25), Qt::LeftButton);
+    EXPECT_EQ(window.pos(), start + QPoint(30, 20));
+    release(&frame, QPoint(50, 5));
+    EXPECT_EQ(window.pos(), start + QPoint(30, 20));
+}
+
 TEST_F(FrameBehaviour, AltF4ObeysTheCloseButton)
 {
     showActive();
