@@ -44,7 +44,7 @@ QIcon appIcon()
     return QIcon(pm);
 }
 
-struct FrameSpec
+struct FrameLook
 {
     int style = 5;
     int theme = 0;
@@ -60,30 +60,30 @@ struct FrameSpec
     std::function<void(QWidget *)> content;
 };
 
-QImage renderFrame(const FrameSpec &spec)
+QImage renderFrame(const FrameLook &look)
 {
     auto window = std::make_unique<QWidget>();
     window->setFont(sheetFont(9));
-    window->setWindowTitle(spec.caption);
-    if (spec.icon)
+    window->setWindowTitle(look.caption);
+    if (look.icon)
         window->setWindowIcon(appIcon());
-    window->resize(spec.size);
+    window->resize(look.size);
     auto *frame = new jcForms(window.get());
-    frame->setStyle(spec.style);
-    frame->setThemeColor(spec.theme);
-    frame->setMaxButton(spec.maxButton);
-    frame->setMinButton(spec.minButton);
-    frame->setCloseButton(spec.closeButton);
-    frame->setActiveLook(spec.active);
-    if (spec.content)
-        spec.content(window.get());
-    const int slot = spec.pressed >= 0 ? spec.pressed : spec.hot;
+    frame->setStyle(look.style);
+    frame->setThemeColor(look.theme);
+    frame->setMaxButton(look.maxButton);
+    frame->setMinButton(look.minButton);
+    frame->setCloseButton(look.closeButton);
+    frame->setActiveLook(look.active);
+    if (look.content)
+        look.content(window.get());
+    const int slot = look.pressed >= 0 ? look.pressed : look.hot;
     if (slot >= 0) {
         const auto &b = frame->captionButton(slot);
         const QPointF at(b.left + b.width / 2, b.top + b.height / 2);
         QMouseEvent move(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(frame, &move);
-        if (spec.pressed >= 0) {
+        if (look.pressed >= 0) {
             QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
                               Qt::NoModifier);
             QApplication::sendEvent(frame, &press);
@@ -158,12 +158,12 @@ bool styleSheets(const QString &dir)
             const int y = top + theme * rowHeight;
             sheet.label(24, y + 8, 100, kThemeNames[theme], true);
             for (int col = 0; col < 2; ++col) {
-                FrameSpec spec;
-                spec.style = style;
-                spec.theme = theme;
-                spec.active = col == 0;
-                spec.size = QSize(frameSize.width(), frameSize.height() + (style == 1 ? 10 : 0));
-                sheet.place(24 + 110 + col * (frameSize.width() + 28), y, renderFrame(spec));
+                FrameLook look;
+                look.style = style;
+                look.theme = theme;
+                look.active = col == 0;
+                look.size = QSize(frameSize.width(), frameSize.height() + (style == 1 ? 10 : 0));
+                sheet.place(24 + 110 + col * (frameSize.width() + 28), y, renderFrame(look));
             }
         }
         ok &= gallery::saveImage(sheet.image(), dir, QStringLiteral("frame_style%1.png").arg(style));
@@ -176,42 +176,42 @@ bool detailSheet(const QString &dir)
     struct Item
     {
         QString title;
-        FrameSpec spec;
+        FrameLook look;
     };
     QList<Item> items;
-    auto add = [&items](const QString &title, std::function<void(FrameSpec &)> change) {
-        FrameSpec spec;
-        change(spec);
-        items.append({title, spec});
+    auto add = [&items](const QString &title, std::function<void(FrameLook &)> change) {
+        FrameLook look;
+        change(look);
+        items.append({title, look});
     };
-    add(QStringLiteral("带图标"), [](FrameSpec &) {});
-    add(QStringLiteral("无图标：标题从 x = 9 开始"), [](FrameSpec &s) { s.icon = false; });
-    add(QStringLiteral("标题过长，以“...”结尾"), [](FrameSpec &s) {
+    add(QStringLiteral("带图标"), [](FrameLook &) {});
+    add(QStringLiteral("无图标：标题从 x = 9 开始"), [](FrameLook &s) { s.icon = false; });
+    add(QStringLiteral("标题过长，以“...”结尾"), [](FrameLook &s) {
         s.caption = QStringLiteral("这是一个非常非常长的窗口标题，标题栏放不下它的全部文字");
     });
-    add(QStringLiteral("关闭按钮：热点"), [](FrameSpec &s) { s.hot = jcForms::CloseSlot; });
-    add(QStringLiteral("关闭按钮：按下"), [](FrameSpec &s) { s.pressed = jcForms::CloseSlot; });
-    add(QStringLiteral("最大化按钮：热点"), [](FrameSpec &s) { s.hot = jcForms::MaxSlot; });
-    add(QStringLiteral("最小化按钮：按下"), [](FrameSpec &s) { s.pressed = jcForms::MinSlot; });
-    add(QStringLiteral("只有关闭按钮（程序的窗口）"), [](FrameSpec &s) {
+    add(QStringLiteral("关闭按钮：热点"), [](FrameLook &s) { s.hot = jcForms::CloseSlot; });
+    add(QStringLiteral("关闭按钮：按下"), [](FrameLook &s) { s.pressed = jcForms::CloseSlot; });
+    add(QStringLiteral("最大化按钮：热点"), [](FrameLook &s) { s.hot = jcForms::MaxSlot; });
+    add(QStringLiteral("最小化按钮：按下"), [](FrameLook &s) { s.pressed = jcForms::MinSlot; });
+    add(QStringLiteral("只有关闭按钮（程序的窗口）"), [](FrameLook &s) {
         s.maxButton = false;
         s.minButton = false;
     });
-    add(QStringLiteral("没有标题栏按钮"), [](FrameSpec &s) {
+    add(QStringLiteral("没有标题栏按钮"), [](FrameLook &s) {
         s.maxButton = false;
         s.minButton = false;
         s.closeButton = false;
         s.caption = QStringLiteral("没有按钮时，标题可以一直延伸到右边界附近为止");
     });
-    add(QStringLiteral("非活动 · 热点"), [](FrameSpec &s) {
+    add(QStringLiteral("非活动 · 热点"), [](FrameLook &s) {
         s.active = false;
         s.hot = jcForms::CloseSlot;
     });
-    add(QStringLiteral("样式 0 · 热点（浮雕标题）"), [](FrameSpec &s) {
+    add(QStringLiteral("样式 0 · 热点（浮雕标题）"), [](FrameLook &s) {
         s.style = 0;
         s.hot = jcForms::CloseSlot;
     });
-    add(QStringLiteral("样式 2 · 按下"), [](FrameSpec &s) {
+    add(QStringLiteral("样式 2 · 按下"), [](FrameLook &s) {
         s.style = 2;
         s.theme = 2;
         s.pressed = jcForms::CloseSlot;
@@ -225,8 +225,8 @@ bool detailSheet(const QString &dir)
     for (int i = 0; i < items.size(); ++i) {
         const int x = 24 + (i % cols) * (w + gapX), y = top + (i / cols) * rowH;
         sheet.label(x, y, w, items[i].title, true);
-        items[i].spec.size = QSize(w, h);
-        sheet.place(x, y + 24, renderFrame(items[i].spec));
+        items[i].look.size = QSize(w, h);
+        sheet.place(x, y + 24, renderFrame(items[i].look));
     }
     return gallery::saveImage(sheet.image(), dir, QStringLiteral("frame_details.png"));
 }
@@ -234,11 +234,11 @@ bool detailSheet(const QString &dir)
 // A window as the program shows it: the frame behind a list and a row of controls.
 bool windowSheet(const QString &dir)
 {
-    FrameSpec spec;
-    spec.caption = QStringLiteral("Tavrel - 安卓与苹果安装包改名");
-    spec.size = QSize(560, 300);
-    spec.maxButton = false;
-    spec.content = [](QWidget *window) {
+    FrameLook look;
+    look.caption = QStringLiteral("Tavrel - 安卓与苹果安装包改名");
+    look.size = QSize(560, 300);
+    look.maxButton = false;
+    look.content = [](QWidget *window) {
         auto *list = new QLabel(window);
         list->setGeometry(14, 44, 532, 196);
         list->setAutoFillBackground(true);
@@ -253,7 +253,7 @@ bool windowSheet(const QString &dir)
     };
     Sheet sheet(560 + 48, 300 + 100, QStringLiteral("窗口框架 · 程序窗口"),
                 QStringLiteral("样式 5、配色 0：主窗口的样子，框架位于其它控件之后。"));
-    sheet.place(24, 80, renderFrame(spec));
+    sheet.place(24, 80, renderFrame(look));
     return gallery::saveImage(sheet.image(), dir, QStringLiteral("frame_window.png"));
 }
 
