@@ -269,7 +269,7 @@ std::string Badging::run()
             printPermission("android.permission.WRITE_CALL_LOG");
     }
 
-    // Screen sizes left unspecified default by the release the package targets.
+    // Screen sizes the manifest leaves open default by the release the package targets.
     if (m_smallScreen > 0)
         m_smallScreen = m_targetSdk >= 4 ? -1 : 0;
     if (m_normalScreen > 0)
