@@ -1,6 +1,9 @@
 // Runs the real tavrel on copies of the fixture packages, as a user or a file manager would.
+#include "core/startup.h"
+
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -138,21 +141,27 @@ TEST_F(CommandLineRenameTest, ASecondInstanceDoesNotRename)
     window.setProcessEnvironment(env);
     window.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel"), {});
     ASSERT_TRUE(window.waitForStarted());
-    // Probe with a file that is never renamed until the window instance answers.
-    QFile probe(folder + "probe.txt");
-    ASSERT_TRUE(probe.open(QIODevice::WriteOnly));
-    probe.close();
-    QString err;
-    for (int attempt = 0; attempt < 100 && !err.contains("软件已在运行..."); ++attempt) {
-        QThread::msleep(100);
-        tavrel({probe.fileName()}, &err);
+    // Wait until the window instance listens. (A probing tavrel would itself hold the instance
+    // while it runs and could turn the window away.)
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.path() + "/config"));
+    const QString key = SingleInstance::defaultKey();
+    qunsetenv("XDG_CONFIG_HOME");
+    bool listening = false;
+    for (int attempt = 0; attempt < 600 && !listening; ++attempt) {
+        QLocalSocket socket;
+        socket.connectToServer(key);
+        listening = socket.waitForConnected(100);
+        if (!listening)
+            QThread::msleep(100);
     }
+    ASSERT_TRUE(listening);
+    QString err;
     const int status = tavrel({folder + "second.apk"}, &err);
     window.kill();
     window.waitForFinished();
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(err.contains("软件已在运行...")) << err.toStdString();
-    EXPECT_EQ(files(), QStringList({"probe.txt", "second.apk"}));
+    EXPECT_EQ(files(), QStringList({"second.apk"}));
 }
 
 } // namespace
