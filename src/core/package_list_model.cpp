@@ -1,7 +1,5 @@
 #include "core/package_list_model.h"
 
-#include <QSize>
-
 namespace {
 const PackageListModel::ColumnSpec kColumns[PackageInfo::ColumnCount] = {
     {u"No.", 450, Qt::AlignLeft | Qt::AlignVCenter},
@@ -69,7 +67,5 @@ QVariant PackageListModel::headerData(int section, Qt::Orientation orientation, 
         return QString::fromUtf16(kColumns[section].header);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(kColumns[section].alignment);
-    if (role == Qt::SizeHintRole)
-        return QSize(columnWidthPixels(section), -1);
     return {};
 }
