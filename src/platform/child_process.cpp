@@ -26,53 +26,44 @@ ChildProcessResult runChildProcess(const QString &program, const QStringList &ar
     process.setStandardErrorFile(QProcess::nullDevice());
     process.setStandardInputFile(QProcess::nullDevice());
 
-    if (!handleEvents) {
-        process.start();
-        if (!process.waitForStarted(-1)) {
-            result.programMissing = !programExists(program);
-            return result;
-        }
-        if (!process.waitForFinished(timeoutMs < 0 ? -1 : int(qMin<qint64>(timeoutMs, INT_MAX)))) {
-            process.kill();
-            process.waitForFinished(-1);
-            result.outcome = ChildProcessResult::TimedOut;
-            return result;
-        }
-        result.outcome = ChildProcessResult::Finished;
-        result.exitCode = process.exitCode();
-        return result;
-    }
-
-    // Wait in a local event loop: the window keeps repainting, and the tool's end is seen at once
-    // rather than at the next poll.
-    QEventLoop loop;
+    const int waitMs = timeoutMs < 0 ? -1 : int(qMin<qint64>(timeoutMs, INT_MAX));
     bool startFailed = false;
     bool timedOut = false;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            startFailed = true;
+    if (!handleEvents) {
+        process.start();
+        startFailed = !process.waitForStarted(-1);
+        timedOut = !startFailed && !process.waitForFinished(waitMs);
+    } else {
+        // Wait in a local event loop: the window keeps repainting, and the tool's end is seen at
+        // once rather than at the next poll.
+        QEventLoop loop;
+        QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+        QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart) {
+                startFailed = true;
+                loop.quit();
+            }
+        });
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+            timedOut = true;
             loop.quit();
-        }
-    });
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-        timedOut = true;
-        loop.quit();
-    });
-    process.start();
-    if (timeoutMs >= 0)
-        timer.start(int(qMin<qint64>(timeoutMs, INT_MAX)));
-    // A start that fails is reported from inside start(); the loop is only needed for a running tool.
-    if (!startFailed)
-        loop.exec();
+        });
+        process.start();
+        if (waitMs >= 0)
+            timer.start(waitMs);
+        // A start that fails is reported from inside start(); the loop is only needed for a running tool.
+        if (!startFailed)
+            loop.exec();
+        timedOut = timedOut && process.state() != QProcess::NotRunning;
+    }
 
     if (startFailed) {
         result.programMissing = !programExists(program);
         return result;
     }
-    if (timedOut && process.state() != QProcess::NotRunning) {
+    if (timedOut) {
         process.kill();
         process.waitForFinished(-1);
         result.outcome = ChildProcessResult::TimedOut;
