@@ -55,6 +55,30 @@ std::optional<QString> QuotedValueAfter(const QString &text, const QString &key)
     return text.mid(start, end - start);
 }
 
+namespace {
+
+// A label may itself hold a quote ("Tom's"), and the report does not escape it: the value runs
+// to the last quote of its line (on the application line, to the quote before " icon='").
+std::optional<QString> labelValueAfter(const QString &badging, const QString &key)
+{
+    const qsizetype at = badging.indexOf(key, 0, Qt::CaseSensitive);
+    if (at < 0)
+        return std::nullopt;
+    const qsizetype start = at + key.size();
+    qsizetype lineEnd = badging.indexOf(QLatin1Char('\n'), start);
+    if (lineEnd < 0)
+        lineEnd = badging.size();
+    const QString line = badging.mid(start, lineEnd - start);
+    qsizetype end = line.lastIndexOf(QStringLiteral("' icon='"));
+    if (end < 0)
+        end = line.lastIndexOf(QLatin1Char('\''));
+    if (end < 0)
+        return std::nullopt;
+    return line.left(end);
+}
+
+} // namespace
+
 QString PickLabel(const QString &badging)
 {
     static const QString keys[] = {
@@ -65,7 +89,7 @@ QString PickLabel(const QString &badging)
     };
     for (const QString &key : keys) {
         if (badging.contains(key))
-            return QuotedValueAfter(badging, key).value_or(QString());
+            return labelValueAfter(badging, key).value_or(QString());
     }
     return QString();
 }

@@ -19,6 +19,14 @@ TEST(ApkReader, LabelPreferenceZhCnThenZhThenDefaultThenApplicationLine)
     EXPECT_EQ(PickLabel("application-label:'no closing quote"), "");
 }
 
+TEST(ApkReader, LabelsHoldingQuotesAreTakenWhole)
+{
+    // The report leaves a quote inside a label unescaped; the label is not cut there.
+    EXPECT_EQ(PickLabel("application-label:'Tom's App'\r\nversionName='1'\r\n"), "Tom's App");
+    EXPECT_EQ(PickLabel("application: label='Tom's' icon='res/a.png'\r\n"), "Tom's");
+    EXPECT_EQ(PickLabel("application: label='It's' icon=''"), "It's");
+}
+
 TEST(ApkReader, QuotedValueIsExactAndCaseSensitive)
 {
     const QString text = "targetSdkVersion:'19'\nversionName='1.0'";
