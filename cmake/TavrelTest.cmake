@@ -20,7 +20,8 @@ function(tavrel_add_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+    # One variable only: a ';' inside ENVIRONMENT would split this name/value list.
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
                TIMEOUT 300
                RUN_SERIAL ${serial})
 endfunction()
