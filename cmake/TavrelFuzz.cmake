@@ -1,0 +1,16 @@
+# tavrel_add_fuzzer(NAME SOURCE LIBRARY)
+# With TAVREL_FUZZ (clang, in a build folder of its own): builds LIBRARY with ASan and UBSan and
+# a libFuzzer executable NAME from SOURCE that links it.
+function(tavrel_add_fuzzer name source library)
+  if(NOT TAVREL_FUZZ)
+    return()
+  endif()
+  set(sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all)
+  target_compile_options(${library} PUBLIC ${sanitizers} -fsanitize=fuzzer-no-link)
+  target_link_options(${library} PUBLIC ${sanitizers})
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE ${library})
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF)
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()
