@@ -1,12 +1,12 @@
-#include "core/program_folder.h"
-#include "core/startup.h"
+// Start-up and the choice of mode. A path on the command line is renamed here with QtCore alone;
+// without one, the window library is loaded and takes over.
+#include "app/command_line_rename.h"
+#include "app/startup.h"
+#include "app/window_module.h"
 #include "inspect/ipa_unpack.h"
-#include "rename/command_line_rename.h"
-#include "rename/name_rule.h"
-#include "windows/main/main_window.h"
-#include "windows/main/user_notice.h"
+#include "platform/instance_claim.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <cstdio>
 #include <memory>
 
@@ -16,48 +16,34 @@ int main(int argc, char **argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const QString path = Startup::normalisedPath(Startup::commandLineTail(arguments));
-    const bool commandLine = !path.isEmpty();
+    if (path.isEmpty())
+        return WindowModule::runWindowMode(argc, argv);
 
-    // The command-line rename needs no display; the window does.
-    std::unique_ptr<QCoreApplication> app;
-    if (commandLine && !displayAvailable())
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    else
-        app = std::make_unique<QApplication>(argc, argv);
+    auto app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavrel"));
 
-    SingleInstance instance;
-    if (!instance.claim()) {
-        showStartupNotice(QStringLiteral("提示:"), Startup::alreadyRunningMessage());
+    StartupSession session;
+    switch (session.begin()) {
+    case StartupSession::AlreadyRunning:
+        // The notice first, then the earlier window comes to the front.
+        app.reset();
+        WindowModule::showNotice(argc, argv, QStringLiteral("提示:"), Startup::alreadyRunningMessage(), 16);
+        requestRaise(session.raiseSocketPath());
         return 1;
-    }
-    const QString missing = Startup::firstMissingTool(ProgramFolder::path());
-    if (!missing.isEmpty()) {
-        showStartupNotice(QStringLiteral("确认"), Startup::missingToolMessage(missing));
+    case StartupSession::ToolMissing:
+        app.reset();
+        WindowModule::showNotice(argc, argv, QStringLiteral("确认"),
+                                 Startup::missingToolMessage(session.missingTool()), 0);
         return 1;
-    }
-    ClearBothFoldersInBackground();
-    NameRule::loadFromSettings();
-
-    if (commandLine) {
-        QString why;
-        const int status = RunCommandLineRename(path, &why);
-        if (status != 0)
-            std::fprintf(stderr, "tavrel: %s\n", why.toLocal8Bit().constData());
-        WaitForBackgroundClearing();
-        return status;
+    case StartupSession::Ready:
+        break;
     }
 
-    MainWindow window;
-    QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
-    window.show();
-    const int status = app->exec();
-    ClearBothFoldersInBackground();
+    QString error;
+    const bool renamed = RunCommandLineRename(path, &error);
+    if (!renamed)
+        std::fprintf(stderr, "tavrel: %s\n", error.toLocal8Bit().constData());
     WaitForBackgroundClearing();
-    return status;
+    return renamed ? 0 : 1;
 }

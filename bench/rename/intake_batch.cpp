@@ -1,11 +1,11 @@
 // Intake of a batch of packages through the list logic, against the same tool runs on their own.
 // Prints the total time of each and the cost per package beyond the tools' own run time.
 //   bench_intake_batch PROGRAM_DIR FOLDER_WITH_PACKAGES
-#include "core/intake.h"
+#include "app/intake.h"
 #include "core/package_list.h"
-#include "core/program_folder.h"
 #include "inspect/command_runner.h"
 #include "inspect/ipa_unpack.h"
+#include "platform/program_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,7 +45,7 @@ int main(int argc, char **argv)
         return 2;
     }
     QTemporaryDir scratch;
-    ProgramFolder::overrideForTests(QString::fromLocal8Bit(argv[1]), scratch.path());
+    const ProgramFolder::ScopedOverride folders(QString::fromLocal8Bit(argv[1]), scratch.path());
     const QDir folder(QString::fromLocal8Bit(argv[2]));
     QStringList paths;
     for (const QString &name :

@@ -1,6 +1,5 @@
 #include "inspect/apk_reader.h"
 
-#include "core/package_list.h"
 #include "inspect/command_runner.h"
 #include "inspect/text_codec.h"
 
@@ -153,31 +152,32 @@ std::optional<QString> FileSizeMB(const QString &path)
     return FormatSizeMB(info.size());
 }
 
-void InspectApk(PackageList &list, int position)
+ApkFacts ApkFactsFromReport(const QString &report, const QString &packagePath)
 {
-    if (!list.isValidPosition(position))
-        return;
-    const QString path = list.rowAt(position).fullPath();
-    const QString badging = ReadBadging(path);
-    // The capture let the window handle events; the row may have been removed meanwhile.
-    if (!list.isValidPosition(position) || list.rowAt(position).fullPath() != path)
-        return;
+    ApkFacts facts;
+    facts.report = report;
+    facts.displayName = CleanLabel(PickLabel(report));
+    if (!report.contains(kVersionKey))
+        facts.version = ApkPlaceholder::unknown();
+    else
+        facts.version = QuotedValueAfter(report, kVersionKey);
+    facts.sizeMB = FileSizeMB(packagePath);
+    facts.minSystem = levelField(report, kMinSdkKey);
+    facts.platform = levelField(report, kTargetSdkKey);
+    return facts;
+}
 
-    list.setCell(position, PackageInfo::DisplayName, CleanLabel(PickLabel(badging)));
-    if (!badging.contains(kVersionKey))
-        list.setCell(position, PackageInfo::Version, ApkPlaceholder::unknown());
-    else if (const auto version = QuotedValueAfter(badging, kVersionKey))
-        list.setCell(position, PackageInfo::Version, *version);
-    if (const auto size = FileSizeMB(path))
-        list.setCell(position, PackageInfo::SizeMB, *size);
-    if (const auto minimum = levelField(badging, kMinSdkKey))
-        list.setCell(position, PackageInfo::MinSystem, *minimum);
-    if (const auto target = levelField(badging, kTargetSdkKey))
-        list.setCell(position, PackageInfo::Platform, *target);
+ApkFacts ReadApkFacts(const QString &packagePath)
+{
+    return ApkFactsFromReport(ReadBadging(packagePath), packagePath);
+}
+
+NameAndVersion ApkNameAndVersion(const QString &report)
+{
+    return {CleanLabel(PickLabel(report)), QuotedValueAfter(report, kVersionKey).value_or(QString())};
 }
 
 NameAndVersion ReadApkNameAndVersion(const QString &packagePath)
 {
-    const QString badging = ReadBadging(packagePath);
-    return {CleanLabel(PickLabel(badging)), QuotedValueAfter(badging, kVersionKey).value_or(QString())};
+    return ApkNameAndVersion(ReadBadging(packagePath));
 }

@@ -3,9 +3,7 @@
 #include <QString>
 #include <optional>
 
-class PackageList;
-
-// Turns the badging report of an APK into the fields of a list row.
+// Turns the badging report of an APK into the facts a list row shows.
 
 // The report for the package (or an error or time-out text of the command runner).
 QString ReadBadging(const QString &packagePath);
@@ -29,9 +27,22 @@ QString FormatSizeMB(qint64 bytes);
 // The file's length as FormatSizeMB text; nothing when the file cannot be read.
 std::optional<QString> FileSizeMB(const QString &path);
 
-// Reads the package of the row at position and fills its display name, version, size and API
-// levels, each as soon as it is known.
-void InspectApk(PackageList &list, int position);
+// What one read of an APK gives. A field without a value could not be read and leaves its cell as
+// it was; "UnKnown" / "UnKown" are the placeholders the list shows.
+struct ApkFacts
+{
+    QString report; // the badging report as the tool printed it (or the runner's error text)
+    QString displayName;
+    std::optional<QString> version;
+    std::optional<QString> sizeMB;
+    std::optional<QString> minSystem;
+    std::optional<QString> platform;
+};
+
+// The facts a report gives for the package at packagePath (its size is read from the file).
+ApkFacts ApkFactsFromReport(const QString &report, const QString &packagePath);
+// Runs the badging tool on the package and reads its report.
+ApkFacts ReadApkFacts(const QString &packagePath);
 
 // What the command-line rename needs: display name and version ("" when the report has none).
 struct NameAndVersion
@@ -40,6 +51,8 @@ struct NameAndVersion
     QString version;
 };
 NameAndVersion ReadApkNameAndVersion(const QString &packagePath);
+// The same out of a report already read: no version when the report has none.
+NameAndVersion ApkNameAndVersion(const QString &report);
 
 namespace ApkPlaceholder {
 inline QString unknown()

@@ -1,14 +1,14 @@
 #include "inspect/command_runner.h"
 
-#include "core/program_folder.h"
 #include "inspect/text_codec.h"
 #include "platform/child_process.h"
+#include "platform/program_folder.h"
+#include "platform/scratch_files.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-int g_maxPolls = CommandRunner::kMaxPolls;
 bool g_capturing = false;
 
 QString describe(int number)
@@ -62,14 +62,9 @@ QString timeoutText()
     return QStringLiteral("错误: 操作已超时!");
 }
 
-void setMaxPollsForTests(int polls)
-{
-    g_maxPolls = polls;
-}
-
 } // namespace CommandRunner
 
-QString CaptureCommandOutput(const ToolCommand &command)
+QString CaptureCommandOutput(const ToolCommand &command, const WaitLimit &limit)
 {
     // The scratch file is shared by every capture: a second one would read or delete the first
     // one's output, so it is refused while another waits.
@@ -82,12 +77,12 @@ QString CaptureCommandOutput(const ToolCommand &command)
     } release;
 
     const QString scratch = CommandRunner::scratchOutputFile();
-    if (QFileInfo::exists(scratch) && !QFile::remove(scratch))
+    // Whatever stands at the name goes first, a link included (never followed), and the file is
+    // made afresh, so the tool's output can only land in our own folder.
+    if (!createFreshFile(scratch))
         return CommandRunner::errorText(70);
 
-    const qint64 timeoutMs = qint64(g_maxPolls) * CommandRunner::kPollIntervalMs;
-    const ChildProcessResult run =
-        runChildProcess(command.program, command.arguments, scratch, true, timeoutMs);
+    const ChildProcessResult run = runChildProcess(command.program, command.arguments, scratch, true, limit);
     if (run.outcome == ChildProcessResult::FailedToStart) {
         QFile::remove(scratch);
         return CommandRunner::errorText(run.programMissing ? 53 : 75);
@@ -114,10 +109,11 @@ QString CaptureCommandOutput(const ToolCommand &command)
     return DecodeBytes(bytes, CodePage::Utf8);
 }
 
-bool RunHiddenAndWait(const ToolCommand &command)
+bool RunHiddenAndWait(const ToolCommand &command, const WaitLimit &limit)
 {
-    const ChildProcessResult run = runChildProcess(command.program, command.arguments, QString(), false, -1);
-    return run.outcome != ChildProcessResult::FailedToStart;
+    const ChildProcessResult run =
+        runChildProcess(command.program, command.arguments, QString(), false, limit);
+    return run.outcome == ChildProcessResult::Finished;
 }
 
 QString ReadUtf8File(const QString &path)

@@ -1,6 +1,5 @@
 #include "inspect/ipa_reader.h"
 
-#include "core/package_list.h"
 #include "inspect/command_runner.h"
 #include "inspect/ipa_unpack.h"
 
@@ -21,19 +20,13 @@ std::optional<QString> readScratchXml(const QString &name)
     return ReadUtf8File(path);
 }
 
-// The facts the three files give, in the order they override each other.
-struct IpaFacts
-{
-    std::optional<QString> displayName;
-    QString version;
-    std::optional<QString> minSystem;
-    QString platform;
-};
-
 IpaFacts readFacts()
 {
     IpaFacts facts;
-    if (const auto info = readScratchXml(ScratchOutput::info())) {
+    facts.infoXml = readScratchXml(ScratchOutput::info());
+    facts.infoPlistStringsXml = readScratchXml(ScratchOutput::infoPlistStrings());
+    facts.storeMetadataXml = readScratchXml(ScratchOutput::storeMetadata());
+    if (const auto &info = facts.infoXml) {
         facts.displayName = XmlStringValue(*info, keyElement("CFBundleDisplayName"));
         facts.version = PickIpaVersion(
             XmlStringValue(*info, keyElement("CFBundleVersion")).value_or(QString()),
@@ -42,11 +35,11 @@ IpaFacts readFacts()
         facts.platform = DeviceFamilyText(*info, QStringLiteral("<integer>1</integer>"),
                                           QStringLiteral("<integer>2</integer>"));
     }
-    if (const auto strings = readScratchXml(ScratchOutput::infoPlistStrings())) {
+    if (const auto &strings = facts.infoPlistStringsXml) {
         if (const auto name = XmlStringValue(*strings, keyElement("CFBundleDisplayName")))
             facts.displayName = name;
     }
-    if (const auto store = readScratchXml(ScratchOutput::storeMetadata())) {
+    if (const auto &store = facts.storeMetadataXml) {
         if (facts.displayName.value_or(QString()).isEmpty()) {
             if (const auto name = XmlStringValue(*store, keyElement("bundleDisplayName")))
                 facts.displayName = name;
@@ -94,25 +87,18 @@ QString DeviceFamilyText(const QString &xml, const QString &iphoneMarker, const 
     return QString();
 }
 
-void InspectIpa(PackageList &list, int position)
+IpaFacts ReadUnpackedIpaFacts(const QString &packagePath)
 {
-    if (!list.isValidPosition(position))
-        return;
-    const QString path = list.rowAt(position).fullPath();
-    ChooseScratchFolder();
-    UnpackIpa(path);
-    if (!list.isValidPosition(position) || list.rowAt(position).fullPath() != path)
-        return;
+    IpaFacts facts = readFacts();
+    facts.sizeMB = FileSizeMB(packagePath);
+    return facts;
+}
 
-    const IpaFacts facts = readFacts();
-    if (facts.displayName)
-        list.setCell(position, PackageInfo::DisplayName, *facts.displayName);
-    list.setCell(position, PackageInfo::Version, facts.version);
-    if (facts.minSystem)
-        list.setCell(position, PackageInfo::MinSystem, *facts.minSystem);
-    list.setCell(position, PackageInfo::Platform, facts.platform);
-    if (const auto size = FileSizeMB(path))
-        list.setCell(position, PackageInfo::SizeMB, *size);
+IpaFacts ReadIpaFacts(const QString &packagePath)
+{
+    ChooseScratchFolder();
+    UnpackIpa(packagePath);
+    return ReadUnpackedIpaFacts(packagePath);
 }
 
 NameAndVersion ReadUnpackedIpaNameAndVersion()

@@ -1,7 +1,7 @@
 #include "inspect/ipa_unpack.h"
 
-#include "core/program_folder.h"
 #include "inspect/command_runner.h"
+#include "platform/program_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "inspect/tool_command.h"
 
-#include "core/program_folder.h"
+#include "platform/program_folder.h"
 
 namespace {
 QString quotedIfNeeded(const QString &argument)

@@ -16,7 +16,7 @@ bool programExists(const QString &program)
 } // namespace
 
 ChildProcessResult runChildProcess(const QString &program, const QStringList &arguments,
-                                   const QString &stdoutFile, bool handleEvents, qint64 timeoutMs)
+                                   const QString &stdoutFile, bool handleEvents, const WaitLimit &limit)
 {
     ChildProcessResult result;
     QProcess process;
@@ -26,7 +26,8 @@ ChildProcessResult runChildProcess(const QString &program, const QStringList &ar
     process.setStandardErrorFile(QProcess::nullDevice());
     process.setStandardInputFile(QProcess::nullDevice());
 
-    const int waitMs = timeoutMs < 0 ? -1 : int(qMin<qint64>(timeoutMs, INT_MAX));
+    const bool forEver = limit.maxTicks < 0;
+    const int waitMs = forEver ? -1 : int(qMin<qint64>(qint64(limit.tickMs) * limit.maxTicks, INT_MAX));
     bool startFailed = false;
     bool timedOut = false;
     if (!handleEvents) {
@@ -44,17 +45,23 @@ ChildProcessResult runChildProcess(const QString &program, const QStringList &ar
                 loop.quit();
             }
         });
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-            timedOut = true;
-            loop.quit();
+        QTimer ticker;
+        int ticks = 0;
+        QObject::connect(&ticker, &QTimer::timeout, &loop, [&] {
+            if (++ticks >= limit.maxTicks) {
+                timedOut = true;
+                loop.quit();
+            }
         });
         process.start();
-        if (waitMs >= 0)
-            timer.start(waitMs);
+        if (!forEver) {
+            if (limit.maxTicks == 0)
+                timedOut = true;
+            else
+                ticker.start(limit.tickMs);
+        }
         // A start that fails is reported from inside start(); the loop is only needed for a running tool.
-        if (!startFailed)
+        if (!startFailed && !timedOut)
             loop.exec();
         timedOut = timedOut && process.state() != QProcess::NotRunning;
     }

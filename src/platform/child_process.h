@@ -14,9 +14,17 @@ struct ChildProcessResult
     bool programMissing = false;
 };
 
+// How long a run may take: maxTicks ticks of tickMs each (maxTicks < 0: for ever). The time is
+// counted in ticks so that a caller can make it as short or as long as it likes without a clock.
+struct WaitLimit
+{
+    int tickMs = 50;
+    int maxTicks = -1;
+};
+
 // Runs the program with its standard output written to stdoutFile (created or truncated; empty:
 // discarded) and its standard error discarded. While waiting, events of the calling thread are
-// handled when handleEvents is true; otherwise the call blocks. timeoutMs < 0 waits for ever; a
-// program still running at the time-out is killed.
+// handled when handleEvents is true; otherwise the call blocks. A program still running when the
+// limit is reached is killed. The end of the program is seen at once, not at the next tick.
 ChildProcessResult runChildProcess(const QString &program, const QStringList &arguments,
-                                   const QString &stdoutFile, bool handleEvents, qint64 timeoutMs);
+                                   const QString &stdoutFile, bool handleEvents, const WaitLimit &limit);

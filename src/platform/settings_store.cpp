@@ -44,9 +44,14 @@ QString filePath()
     return openSettings()->fileName();
 }
 
-void overrideFileForTests(const QString &path)
+ScopedFile::ScopedFile(const QString &path) : m_previous(g_overridePath)
 {
     g_overridePath = path;
+}
+
+ScopedFile::~ScopedFile()
+{
+    g_overridePath = m_previous;
 }
 
 } // namespace SettingsStore

@@ -10,8 +10,21 @@ QString read(const QString &section, const QString &key, const QString &defaultV
 // Returns false when the value could not be written.
 bool write(const QString &section, const QString &key, const QString &value);
 
-// Where the values are kept; tests point it at a file of their own.
+// Where the values are kept.
 QString filePath();
-void overrideFileForTests(const QString &path);
+
+// Keeps the values in another file for as long as it lives (tests); the previous file comes back
+// when it goes.
+class ScopedFile
+{
+public:
+    explicit ScopedFile(const QString &path);
+    ~ScopedFile();
+    ScopedFile(const ScopedFile &) = delete;
+    ScopedFile &operator=(const ScopedFile &) = delete;
+
+private:
+    QString m_previous;
+};
 
 } // namespace SettingsStore

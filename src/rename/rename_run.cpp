@@ -33,8 +33,10 @@ void runRename(PackageList &list, const QString &rule)
 }
 
 bool renameFileByRule(const QString &path, const QString &displayName, const QString &version,
-                      const QString &rule, const QString &extension, QString *why)
+                      const QString &rule, const QString &extension, QString *error)
 {
+    QString ignored;
+    QString *why = error ? error : &ignored;
     QString folder, fileName;
     splitPath(path, &folder, &fileName);
     if (displayName.isEmpty()) {

@@ -26,7 +26,7 @@ inline QString failed()
 void runRename(PackageList &list, const QString &rule);
 
 // Renames one file (the command line's) by the rule, keeping it in its folder; the new name ends
-// with the given extension (".apk" or ".ipa"). Returns true when renamed; otherwise *why says
+// with the given extension (".apk" or ".ipa"). Returns true when renamed; otherwise *error says
 // what stopped it, in one line.
 bool renameFileByRule(const QString &path, const QString &displayName, const QString &version,
-                      const QString &rule, const QString &extension, QString *why);
+                      const QString &rule, const QString &extension, QString *error = nullptr);

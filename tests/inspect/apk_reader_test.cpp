@@ -1,6 +1,7 @@
+#include "app/package_inspection.h"
 #include "core/package_list.h"
-#include "core/program_folder.h"
 #include "inspect/apk_reader.h"
+#include "platform/program_folder.h"
 #include "support/fake_tools.h"
 
 #include <QTemporaryDir>
@@ -72,12 +73,10 @@ class InspectApkTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ProgramFolder::overrideForTests(dir.path(), dir.path());
         QFile apk(dir.path() + "/app.apk");
         ASSERT_TRUE(apk.open(QIODevice::WriteOnly));
         apk.write(QByteArray(128 * 1024, 'x'));
     }
-    void TearDown() override { ProgramFolder::overrideForTests({}, {}); }
 
     PackageInfo inspectWith(const QByteArray &report)
     {
@@ -93,6 +92,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    const ProgramFolder::ScopedOverride folderOverride{dir.path(), dir.path()};
 };
 } // namespace
 
@@ -136,7 +136,7 @@ TEST_F(InspectApkTest, FailingToolStillGivesTheSize)
 TEST(ApkReaderWithRealTool, ReadsTheFixturePackages)
 {
     QTemporaryDir scratch;
-    ProgramFolder::overrideForTests(TAVREL_PROGRAM_DIR, scratch.path());
+    const ProgramFolder::ScopedOverride folderOverride(TAVREL_PROGRAM_DIR, scratch.path());
     const QString apk = QStringLiteral(TAVREL_FIXTURES_DIR "/apk/");
     const NameAndVersion zhCn = ReadApkNameAndVersion(apk + "label-zh-cn.apk");
     EXPECT_EQ(zhCn.displayName, "笔记");
@@ -147,5 +147,4 @@ TEST(ApkReaderWithRealTool, ReadsTheFixturePackages)
     EXPECT_EQ(ReadApkNameAndVersion(apk + "label-special-chars.apk").displayName, "问答？  ");
     const NameAndVersion noVersion = ReadApkNameAndVersion(apk + "no-version-name.apk");
     EXPECT_EQ(noVersion.version, "");
-    ProgramFolder::overrideForTests({}, {});
 }

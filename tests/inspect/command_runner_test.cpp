@@ -1,7 +1,6 @@
-#include "core/program_folder.h"
 #include "inspect/command_runner.h"
+#include "platform/program_folder.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -12,20 +11,12 @@ namespace {
 class CommandRunnerTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        ProgramFolder::overrideForTests(dir.path(), dir.path());
-    }
-    void TearDown() override
-    {
-        CommandRunner::setMaxPollsForTests(CommandRunner::kMaxPolls);
-        ProgramFolder::overrideForTests({}, {});
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     static ToolCommand shell(const QString &script) { return {"/bin/sh", {"-c", script}}; }
     QString scratch() const { return dir.path() + "/tempinfor.txt"; }
 
     QTemporaryDir dir;
+    const ProgramFolder::ScopedOverride folderOverride{dir.path(), dir.path()};
 };
 
 TEST_F(CommandRunnerTest, ChineseOutputComesBackUnchangedAndTheScratchFileIsGone)
@@ -60,22 +51,21 @@ TEST_F(CommandRunnerTest, MissingProgramGivesErrorFiftyThree)
 
 TEST_F(CommandRunnerTest, ToolThatNeverEndsTimesOut)
 {
-    CommandRunner::setMaxPollsForTests(3);
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_EQ(CaptureCommandOutput({"/bin/sleep", {"30"}}), QStringLiteral("错误: 操作已超时!"));
-    EXPECT_LT(clock.elapsed(), 10000); // killed, not waited for
+    // Three ticks of a millisecond: the tool is killed long before it would end by itself.
+    EXPECT_EQ(CaptureCommandOutput({"/bin/sleep", {"30"}}, WaitLimit{1, 3}),
+              QStringLiteral("错误: 操作已超时!"));
     EXPECT_FALSE(QFile::exists(scratch()));
+    EXPECT_FALSE(RunHiddenAndWait({"/bin/sleep", {"30"}}, WaitLimit{1, 3}));
 }
 
 TEST_F(CommandRunnerTest, QuickToolIsReadWithoutWaitingForAPollTick)
 {
-    // Ten captures of a tool that ends at once: far less than ten 50 ms ticks.
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(CaptureCommandOutput({"/bin/echo", {"x"}}), "x\n");
-    EXPECT_LT(clock.elapsed(), 10 * CommandRunner::kPollIntervalMs);
+    // One tick that would come only after ten minutes: a capture that waited for a tick to notice
+    // the tool's end would time out instead of returning the output.
+    const WaitLimit oneLongTick{600000, 1};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(CaptureCommandOutput({"/bin/echo", {"x"}}, oneLongTick), "x\n");
+    EXPECT_TRUE(RunHiddenAndWait({"/bin/true", {}}, oneLongTick));
 }
 
 TEST_F(CommandRunnerTest, SecondCaptureWhileOneWaitsIsRefused)

@@ -1,8 +1,9 @@
+#include "app/package_inspection.h"
 #include "core/package_list.h"
-#include "core/program_folder.h"
 #include "inspect/command_runner.h"
 #include "inspect/ipa_reader.h"
 #include "inspect/ipa_unpack.h"
+#include "platform/program_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,12 +44,7 @@ namespace {
 class IpaWithRealToolsTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ProgramFolder::overrideForTests(TAVREL_PROGRAM_DIR, scratch.path()); }
-    void TearDown() override
-    {
-        WaitForBackgroundClearing();
-        ProgramFolder::overrideForTests({}, {});
-    }
+    void TearDown() override { WaitForBackgroundClearing(); }
     PackageInfo inspect(const QString &fixture)
     {
         const int p = list.append(QStringLiteral(TAVREL_FIXTURES_DIR "/ipa/"), fixture);
@@ -57,6 +53,7 @@ protected:
     }
 
     QTemporaryDir scratch;
+    const ProgramFolder::ScopedOverride folderOverride{TAVREL_PROGRAM_DIR, scratch.path()};
     PackageList list;
 };
 

@@ -24,7 +24,7 @@ TEST(NameRule, StoredInTheSettingsFileWithDefaultWhenAbsent)
 {
     QTemporaryDir dir;
     const QString file = dir.path() + "/Tavrel.conf";
-    SettingsStore::overrideFileForTests(file);
+    const SettingsStore::ScopedFile settings(file);
 
     EXPECT_EQ(NameRule::loadFromSettings(), "%Name% %Version%");
     EXPECT_EQ(NameRule::active(), "%Name% %Version%");
@@ -39,6 +39,5 @@ TEST(NameRule, StoredInTheSettingsFileWithDefaultWhenAbsent)
     EXPECT_TRUE(text.contains("[SetINI]")) << text.constData();
     EXPECT_TRUE(text.contains("NameRule=")) << text.constData();
 
-    SettingsStore::overrideFileForTests({});
     NameRule::setActive(NameRule::defaultRule());
 }

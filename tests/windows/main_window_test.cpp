@@ -1,7 +1,7 @@
-#include "core/intake.h"
+#include "app/intake.h"
 #include "core/package_list.h"
-#include "core/program_folder.h"
 #include "inspect/ipa_unpack.h"
+#include "platform/program_folder.h"
 #include "windows/main/main_window.h"
 
 #include <QDir>
@@ -13,7 +13,7 @@
 TEST(MainWindow, ShowsTheListWithItsHeadersAndFilledRows)
 {
     QTemporaryDir scratch;
-    ProgramFolder::overrideForTests(TAVREL_PROGRAM_DIR, scratch.path());
+    const ProgramFolder::ScopedOverride folderOverride(TAVREL_PROGRAM_DIR, scratch.path());
     MainWindow window;
     window.show();
     const QString fixtures = QStringLiteral(TAVREL_FIXTURES_DIR);
@@ -33,5 +33,4 @@ TEST(MainWindow, ShowsTheListWithItsHeadersAndFilledRows)
 
     QDir().mkpath(TAVREL_SCREENSHOT_DIR);
     EXPECT_TRUE(window.grab().save(TAVREL_SCREENSHOT_DIR "/main_window.png"));
-    ProgramFolder::overrideForTests({}, {});
 }

@@ -1,9 +1,9 @@
 #include "windows/main/main_window.h"
 
-#include "core/intake.h"
+#include "app/intake.h"
+#include "app/startup.h"
 #include "core/package_list.h"
 #include "core/package_list_model.h"
-#include "core/startup.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,8 +1,7 @@
-#include "core/startup.h"
+#include "app/startup.h"
 #include "support/fake_tools.h"
 
 #include <QDir>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -26,16 +25,4 @@ TEST(Startup, OnlyTheFirstMissingToolIsNamed)
     ASSERT_TRUE(writeFakeTool(dir.path() + "/7za", ""));
     ASSERT_TRUE(writeFakeTool(dir.path() + "/plistconvert", ""));
     EXPECT_EQ(Startup::firstMissingTool(dir.path()), "");
-}
-
-TEST(SingleInstance, TheSecondInstanceAsksTheFirstToRaiseItsWindow)
-{
-    const QString key = QStringLiteral("tavrel-test-%1").arg(QCoreApplication::applicationPid());
-    SingleInstance first(key);
-    ASSERT_TRUE(first.claim());
-    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
-
-    SingleInstance second(key);
-    EXPECT_FALSE(second.claim());
-    EXPECT_TRUE(raised.wait(2000));
 }

@@ -1,4 +1,4 @@
-#include "rename/command_line_rename.h"
+#include "app/command_line_rename.h"
 
 #include "core/package_info.h"
 #include "inspect/apk_reader.h"
@@ -9,7 +9,7 @@
 
 #include <QFileInfo>
 
-int RunCommandLineRename(const QString &path, QString *why)
+bool RunCommandLineRename(const QString &path, QString *error)
 {
     NameAndVersion found;
     QString extension;
@@ -30,13 +30,14 @@ int RunCommandLineRename(const QString &path, QString *why)
         }
         break;
     case PackageKind::None:
-        *why = QStringLiteral("不是 apk 或 ipa 文件: %1").arg(path);
-        return 1;
+        if (error)
+            *error = QStringLiteral("不是 apk 或 ipa 文件: %1").arg(path);
+        return false;
     }
     if (!QFileInfo(path).isFile()) {
-        *why = QStringLiteral("文件不存在: %1").arg(path);
-        return 1;
+        if (error)
+            *error = QStringLiteral("文件不存在: %1").arg(path);
+        return false;
     }
-    return renameFileByRule(path, found.displayName, found.version, NameRule::active(), extension, why) ? 0
-                                                                                                        : 1;
+    return renameFileByRule(path, found.displayName, found.version, NameRule::active(), extension, error);
 }

@@ -1,7 +1,7 @@
-#include "core/intake.h"
+#include "app/intake.h"
 #include "core/package_list.h"
-#include "core/program_folder.h"
 #include "inspect/ipa_unpack.h"
+#include "platform/program_folder.h"
 #include "support/fake_tools.h"
 
 #include <QDir>
@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -19,7 +20,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QDir().mkpath(program.path() + "/bin"));
-        ProgramFolder::overrideForTests(program.path() + "/bin", program.path() + "/bin");
+        folderOverride.emplace(program.path() + "/bin", program.path() + "/bin");
         ASSERT_TRUE(writeFakeTool(program.path() + "/bin/aapt",
                                   "[ -n \"$TAVREL_TEST_SLOW\" ] && sleep 0.3\n"
                                   "printf \"application-label:'App'\\r\\nversionName='1.0'\\r\\n\"\n"));
@@ -31,7 +32,6 @@ protected:
     void TearDown() override
     {
         WaitForBackgroundClearing();
-        ProgramFolder::overrideForTests({}, {});
         qunsetenv("TAVREL_TEST_SLOW");
     }
     void touch(const QString &name)
@@ -48,6 +48,7 @@ protected:
     }
 
     QTemporaryDir program, files;
+    std::optional<ProgramFolder::ScopedOverride> folderOverride;
     QString folder;
     PackageList list;
     Intake intake{&list};

@@ -1,5 +1,6 @@
 // Runs the real tavrel on copies of the fixture packages, as a user or a file manager would.
-#include "core/startup.h"
+#include "platform/instance_claim.h"
+#include "platform/settings_store.h"
 
 #include <QDir>
 #include <QFile>
@@ -144,7 +145,8 @@ TEST_F(CommandLineRenameTest, ASecondInstanceDoesNotRename)
     // Wait until the window instance listens. (A probing tavrel would itself hold the instance
     // while it runs and could turn the window away.)
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.path() + "/config"));
-    const QString key = SingleInstance::defaultKey();
+    const QString key =
+        InstanceClaim::raiseSocketPathFor(InstanceClaim::lockPathFor(SettingsStore::filePath()));
     qunsetenv("XDG_CONFIG_HOME");
     bool listening = false;
     for (int attempt = 0; attempt < 600 && !listening; ++attempt) {
@@ -162,6 +164,33 @@ TEST_F(CommandLineRenameTest, ASecondInstanceDoesNotRename)
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(err.contains("软件已在运行...")) << err.toStdString();
     EXPECT_EQ(files(), QStringList({"second.apk"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CommandLineRenameTest, TheCommandLineLoadsNoWindowLibraries)
+{
+    copyFixture("apk/label-zh.apk", "loads.apk");
+    QFile text(folder + "notes.txt");
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.close();
+    for (const QString &file : {folder + "notes.txt", folder + "loads.apk"}) {
+        QProcess process;
+        QProcessEnvironment env = environment();
+        env.insert("LD_DEBUG", "libs");
+        // A display being there must not draw the window libraries in either.
+        env.insert("DISPLAY", ":98");
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel"), {file});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        const QString loaded = QString::fromLocal8Bit(process.readAllStandardError());
+        EXPECT_TRUE(loaded.contains("libQt6Core")) << "LD_DEBUG gave no library list";
+        for (const char *library : {"libQt6Gui", "libQt6Widgets", "libQt6Network", "libtavrel_window"})
+            EXPECT_FALSE(loaded.contains(library)) << library << " loaded for " << file.toStdString();
+    }
+    EXPECT_EQ(files(), QStringList({"notes.txt", "天气 1.0.apk"}));
 }
 
 } // namespace

@@ -1,10 +1,9 @@
-#include "core/intake.h"
+#include "app/intake.h"
 
+#include "app/package_inspection.h"
 #include "core/package_list.h"
-#include "core/program_folder.h"
-#include "inspect/apk_reader.h"
-#include "inspect/ipa_reader.h"
 #include "inspect/ipa_unpack.h"
+#include "platform/program_folder.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,9 +1,8 @@
-#include "core/program_folder.h"
+#include "platform/program_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace {
@@ -15,6 +14,16 @@ bool isWritableFolder(const QString &folder)
     QTemporaryFile probe(folder + QStringLiteral("/.tavrel-probe-XXXXXX"));
     return probe.open();
 }
+
+QString executableFolder()
+{
+    // Through /proc so that a link in bin/ leads to the real program folder, and so that no
+    // application object is needed yet.
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (!self.isEmpty())
+        return QFileInfo(self).absolutePath();
+    return QCoreApplication::applicationDirPath();
+}
 } // namespace
 
 namespace ProgramFolder {
@@ -23,7 +32,8 @@ QString path()
 {
     if (!g_programOverride.isEmpty())
         return g_programOverride;
-    return QDir::cleanPath(QCoreApplication::applicationDirPath());
+    static const QString folder = QDir::cleanPath(executableFolder());
+    return folder;
 }
 
 QString scratchRoot()
@@ -44,10 +54,17 @@ QString scratchRoot()
     return root;
 }
 
-void overrideForTests(const QString &programFolder, const QString &scratchRoot)
+ScopedOverride::ScopedOverride(const QString &programFolder, const QString &scratchRoot)
+    : m_previousProgram(g_programOverride), m_previousScratch(g_scratchOverride)
 {
     g_programOverride = programFolder;
     g_scratchOverride = scratchRoot;
+}
+
+ScopedOverride::~ScopedOverride()
+{
+    g_programOverride = m_previousProgram;
+    g_scratchOverride = m_previousScratch;
 }
 
 } // namespace ProgramFolder

@@ -1,0 +1,101 @@
+#include "app/startup.h"
+
+#include "inspect/ipa_unpack.h"
+#include "platform/settings_store.h"
+#include "rename/name_rule.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace Startup {
+
+QString windowTitle()
+{
+    return QStringLiteral("Tavrel v4.0.0112 (apk/ipa)");
+}
+
+QString commandLineTail(const QStringList &arguments)
+{
+    return arguments.mid(1).join(QLatin1Char(' '));
+}
+
+QString normalisedPath(const QString &tail)
+{
+    if (tail.trimmed().isEmpty())
+        return QString();
+    // Only made absolute: the name keeps its own characters, surrounding blanks included.
+    return QDir::current().absoluteFilePath(tail);
+}
+
+QStringList toolNames()
+{
+#ifdef Q_OS_WIN
+    return {QStringLiteral("aapt.exe"), QStringLiteral("7za.exe"), QStringLiteral("plistconvert.exe")};
+#else
+    return {QStringLiteral("aapt"), QStringLiteral("7za"), QStringLiteral("plistconvert")};
+#endif
+}
+
+QString firstMissingTool(const QString &programFolder)
+{
+    for (const QString &tool : toolNames()) {
+        if (!QFileInfo(programFolder + QLatin1Char('/') + tool).isFile())
+            return tool;
+    }
+    return QString();
+}
+
+QString missingToolMessage(const QString &toolName)
+{
+    return QLatin1Char('"') + toolName + QLatin1Char('"') + QStringLiteral("文件丢失,软件无法正常运行.");
+}
+
+QString alreadyRunningMessage()
+{
+    return QStringLiteral("软件已在运行...");
+}
+
+} // namespace Startup
+
+StartupSession::StartupSession() : m_lockPath(InstanceClaim::lockPathFor(SettingsStore::filePath())) {}
+
+StartupSession::~StartupSession()
+{
+    // The private scratch folder goes with the session; its clearing must not outlive it.
+    m_scratchOverride.reset();
+}
+
+StartupSession::Outcome StartupSession::begin()
+{
+    m_claim = std::make_unique<InstanceClaim>(m_lockPath);
+    if (!m_claim->tryClaim())
+        return AlreadyRunning;
+    m_missingTool = Startup::firstMissingTool(ProgramFolder::path());
+    if (!m_missingTool.isEmpty())
+        return ToolMissing;
+    if (!claimScratchLocation()) {
+        // Another instance, with other settings, works in the shared scratch location: this one
+        // keeps its scratch files apart, in a folder of its own that goes when it ends.
+        const QString cache = ProgramFolder::scratchRoot() + QStringLiteral("/.tavrel-instance-XXXXXX");
+        m_privateScratch = std::make_unique<QTemporaryDir>(cache);
+        if (!m_privateScratch->isValid())
+            m_privateScratch = std::make_unique<QTemporaryDir>();
+        m_scratchOverride =
+            std::make_unique<ProgramFolder::ScopedOverride>(ProgramFolder::path(), m_privateScratch->path());
+    }
+    ClearBothFoldersInBackground();
+    NameRule::loadFromSettings();
+    return Ready;
+}
+
+bool StartupSession::claimScratchLocation()
+{
+    m_scratchClaim = std::make_unique<InstanceClaim>(ProgramFolder::scratchRoot() +
+                                                     QStringLiteral("/.tavrel-scratch.lock"));
+    return m_scratchClaim->tryClaim() && m_scratchClaim->isHeld();
+}
+
+QString StartupSession::raiseSocketPath() const
+{
+    return InstanceClaim::raiseSocketPathFor(m_lockPath);
+}
