@@ -5,6 +5,7 @@
 #include "inspect/permission_catalogue.h"
 
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 

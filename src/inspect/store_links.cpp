@@ -1,5 +1,7 @@
 #include "inspect/store_links.h"
 
+#include <utility>
+
 namespace {
 
 bool isDigits(QStringView text)
