@@ -56,7 +56,7 @@ void jcForms::installHooks()
     m_subclass.sc_Subclass(m_window, [this](SubclassCall &c) { onWindowEvent(c); });
     for (QEvent::Type t : {QEvent::Resize, QEvent::Move, QEvent::WindowActivate, QEvent::WindowDeactivate,
                            QEvent::ApplicationPaletteChange, QEvent::PaletteChange, QEvent::FontChange,
-                           QEvent::WindowTitleChange, QEvent::WindowIconChange})
+                           QEvent::WindowTitleChange, QEvent::WindowIconChange, QEvent::WindowStateChange})
         m_subclass.sc_AddMsg(m_window, t, MSG_AFTER);
     m_subclass.sc_AddMsg(m_window, QEvent::Close, MSG_BEFORE);
 
@@ -110,6 +110,11 @@ void jcForms::onWindowEvent(SubclassCall &call)
         break;
     case QEvent::WindowTitleChange:
         update();
+        break;
+    case QEvent::WindowStateChange:
+        // Restored by the window system (task bar, window list): no longer minimised.
+        if (m_windowState == MinimisedState && !(m_window->windowState() & Qt::WindowMinimized))
+            m_windowState = m_stateBeforeMinimise;
         break;
     case QEvent::WindowIconChange:
         Refresh();
@@ -172,7 +177,7 @@ void jcForms::recolourControls()
     if (!m_window)
         return;
     const ColourRef systemWindow = translateColour(kSysWindow);
-    const QColor bg(refRed(m_backColor), refGreen(m_backColor), refBlue(m_backColor));
+    const QColor bg = qColour(m_backColor);
     for (QWidget *child : m_window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (child == this || child == rightStrip() || child == bottomStrip())
             continue;

@@ -74,6 +74,16 @@ int jcForms::leftmostButton() const
 
 void jcForms::CaptionBtnSetup()
 {
+    placeCaptionButtons();
+    m_button[CloseSlot].tooltip = m_closeTip;
+    m_button[MinSlot].tooltip = m_minTip;
+    m_button[MaxSlot].tooltip = m_windowState == MaximisedState ? m_restoreTip : m_maxTip;
+}
+
+// The buttons hang from the right edge, centred on the title height: both change with the
+// window's size, Style and IconSize, so every full title-bar drawing places them again.
+void jcForms::placeCaptionButtons()
+{
     const int sw = width();
     const int bh = m_button[CloseSlot].visible ? m_button[CloseSlot].height : 18;
     int offset = roundEven((m_titleHeight - bh) / 2.0);
@@ -89,9 +99,20 @@ void jcForms::CaptionBtnSetup()
         b.top = offset + 2;
         ++k;
     }
-    m_button[CloseSlot].tooltip = m_closeTip;
-    m_button[MinSlot].tooltip = m_minTip;
-    m_button[MaxSlot].tooltip = m_windowState == MaximisedState ? m_restoreTip : m_maxTip;
+}
+
+QRect jcForms::captionTextRect() const
+{
+    const int lm = leftmostButton();
+    const int bl = lm < 0 ? width() : m_button[lm].left;
+    // From (9, 4) up to, not including, (bl - 12, T); Style 1 sits 7 pixels lower.
+    QRect text = m_style == 1 ? QRect(9, 11, bl - 12 - 9, m_titleHeight + 3 - 11)
+                              : QRect(9, 4, bl - 12 - 9, m_titleHeight - 4);
+    if (m_w0 > 0) {
+        text.translate(m_iconSize + 6, 0);
+        text.setRight(text.right() - m_iconSize);
+    }
+    return text;
 }
 
 void jcForms::BorderStyleSetup()

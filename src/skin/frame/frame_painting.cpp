@@ -136,14 +136,11 @@ void jcForms::DrawTitleBar(QPainter &p)
 {
     const int sw = width(), sh = height(), t = m_titleHeight;
     const ColourRef darker = BlendColor(m_dark, kBlack, 128);
-    const int lm = leftmostButton();
-    const int bl = lm < 0 ? sw : m_button[lm].left;
+    placeCaptionButtons();
 
     if (sw > m_w0 + 1)
         paintTitleBackground(p, m_w0, sw + 1 - m_w0);
 
-    QRect text =
-        m_style == 1 ? QRect(QPoint(9, 11), QPoint(bl - 12, t + 3)) : QRect(QPoint(9, 4), QPoint(bl - 12, t));
     if (m_style == 1)
         PaintShpInBar(p, 0, sw, 2);
 
@@ -165,10 +162,7 @@ void jcForms::DrawTitleBar(QPainter &p)
     for (auto [x, y] : {std::pair{4, t + 1}, {3, t + 2}, {sw - 5, t + 1}, {sw - 4, t + 2}})
         setPixelRef(p, x, y, darker);
 
-    if (m_w0 > 0) {
-        text.translate(m_iconSize + 6, 0);
-        text.setRight(text.right() - m_iconSize);
-    }
+    const QRect text = captionTextRect();
     if (m_ready && m_window && !m_window->windowTitle().isEmpty() && m_window->windowTitle() != m_caption)
         m_caption = m_window->windowTitle();
     if (!m_caption.isEmpty()) {

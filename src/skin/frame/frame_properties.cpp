@@ -155,9 +155,17 @@ void jcForms::setFrameWindowState(FrameState state)
     if (state == m_windowState)
         return;
     if (state == MinimisedState) {
+        // Kept, so that WindowState reads what was asked and the design data stores it.
+        m_stateBeforeMinimise = m_windowState;
+        m_windowState = MinimisedState;
         if (m_window)
             m_window->showMinimized();
         return;
+    }
+    if (m_windowState == MinimisedState) {
+        restoreFromMinimised();
+        if (state == m_windowState)
+            return;
     }
     if (state == MaximisedState && !MaxButton())
         return;
@@ -174,6 +182,7 @@ void jcForms::setStyle(int style)
 {
     m_style = style;
     TitleBarHeightSetup();
+    placeCaptionButtons();
     Refresh();
 }
 
@@ -181,6 +190,7 @@ void jcForms::setIconSize(qint16 size)
 {
     m_iconSize = size;
     TitleBarHeightSetup();
+    placeCaptionButtons();
     Refresh();
 }
 

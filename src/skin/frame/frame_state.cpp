@@ -12,6 +12,13 @@ namespace skin {
 // ---------------------------------------------------------------------------------------
 // Window state
 
+void jcForms::restoreFromMinimised()
+{
+    m_windowState = m_stateBeforeMinimise;
+    if (m_window && (m_window->windowState() & Qt::WindowMinimized))
+        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+}
+
 void jcForms::jcWindowState(bool toggle)
 {
     if (!m_window || !toggle)

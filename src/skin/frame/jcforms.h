@@ -124,6 +124,8 @@ public:
     int titleHeight() const { return m_titleHeight; }
     const CaptionButton &captionButton(int slot) const { return m_button[slot]; }
     int leftmostButton() const; // slot index, -1 when no button is visible
+    // Where the caption is written: right and bottom edges excluded, the icon's room left out.
+    QRect captionTextRect() const;
     int hotButton() const { return m_hot; }
     int pressedButton() const { return m_pressed; }
     bool isActiveLook() const { return m_active; }
@@ -179,6 +181,7 @@ private:
     void TitleBarHeightSetup();
     void BorderStyleSetup();
     void CaptionBtnSetup();
+    void placeCaptionButtons();
     void DrawTitleBarInitial();
     void stretchOverWindow();
     void recordNormalBounds();
@@ -195,6 +198,7 @@ private:
     void setHot(int slot);
     void buttonAction(int slot);
     void jcWindowState(bool toggle);
+    void restoreFromMinimised();
     void closeWindow(bool clearReady);
     void closeShortcut();
     void menuChosen(int index);
@@ -213,6 +217,7 @@ private:
     int m_backColorStyle = 0;
     int m_borderStyle = 1;
     FrameState m_windowState = NormalState;
+    FrameState m_stateBeforeMinimise = NormalState;
     ColourRef m_customBackColor = kSysButtonFace;
     int m_style = 0;
     qint16 m_iconSize = 16;
