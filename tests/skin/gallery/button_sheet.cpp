@@ -2,7 +2,7 @@
 // and the buttons as the program's own windows dress them.
 #include "gallery.h"
 
-#include "skin/jcbutton.h"
+#include "skin/button/jcbutton.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -14,7 +14,7 @@
 #include <QWidget>
 #include <memory>
 
-using skin::ColorRef;
+using skin::ColourRef;
 using skin::kSysButtonFace;
 
 namespace {
@@ -71,7 +71,7 @@ void addProgramButtons(QWidget *sheet, QVBoxLayout *outer)
         const char *caption;
         const char *note;
         int style;
-        ColorRef back;
+        ColourRef back;
         QSize size;
     };
     const Use uses[] = {
@@ -89,7 +89,7 @@ void addProgramButtons(QWidget *sheet, QVBoxLayout *outer)
     int col = 0;
     for (const Use &u : uses) {
         auto *b = new jcbutton(sheet);
-        b->setButtonStyle(u.style);
+        b->setButtonStyle(jcbutton::Style(u.style));
         b->setBackColor(u.back);
         if (u.style == 5)
             b->setShowFocusRect(true);
@@ -145,7 +145,7 @@ QWidget *createButtonSheet(QWidget *parent)
         for (int look = 0; look < LookCount; ++look) {
             auto *b = new jcbutton(sheet);
             b->setObjectName(QStringLiteral("sheet_%1_%2").arg(style).arg(look));
-            b->setButtonStyle(style);
+            b->setButtonStyle(jcbutton::Style(style));
             b->setFixedSize(96, 28);
             b->setCaption(look == Checked ? QStringLiteral("已选中") : QStringLiteral("确定"));
             b->setProperty("sheetLook", look);

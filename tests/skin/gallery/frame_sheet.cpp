@@ -2,7 +2,7 @@
 // and the details that matter (icon, long captions, hot and pressed caption buttons).
 #include "gallery.h"
 
-#include "skin/jcforms.h"
+#include "skin/frame/jcforms.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // Behaviour of the multistyle button: clicks, check mode, keys, pointer tracking, activation
 // and its stored properties.
-#include "skin/jcbutton.h"
-#include "skin/property_bag.h"
+#include "skin/button/jcbutton.h"
+#include "skin/common/property_bag.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -99,7 +99,7 @@ TEST_F(JcButtonTest, CheckModeFlipsValueAndStaysDrawnPressed)
     QTest::mouseMove(button, QPoint(50, 120));
     const QImage checked = button->render(Qt::white);
     EXPECT_NE(checked, raised);
-    EXPECT_EQ(QColor(checked.pixel(50, 0)), toQColor(kSysGrayText));
+    EXPECT_EQ(QColor(checked.pixel(50, 0)), translatedColour(kSysGrayText));
 
     QTest::mouseClick(button, Qt::LeftButton, {}, centre());
     EXPECT_FALSE(button->Value());
@@ -109,7 +109,7 @@ TEST_F(JcButtonTest, CheckModeFlipsValueAndStaysDrawnPressed)
 
 TEST_F(JcButtonTest, StylesWithTheirOwnCheckedLookAreNotDrawnPressed)
 {
-    for (int style : {0, 3, 9}) {
+    for (jcbutton::Style style : {jcbutton::ClassicStyle, jcbutton::InfoStyle, jcbutton::ToolButtonStyle}) {
         button->setButtonStyle(style);
         button->setCaption(QString());
         button->setCheckBoxMode(false);
@@ -237,15 +237,15 @@ TEST(JcButtonProperties, ChangingTheStyleResetsItsColours)
     b.setBackColor(0x123456);
     b.setForeColor(0x654321);
     b.setShowFocusRect(false);
-    b.setButtonStyle(5);
+    b.setButtonStyle(jcbutton::ShadowStyle);
     EXPECT_EQ(b.BackColor(), 0xAA6D00);
     EXPECT_EQ(b.ForeColor(), 0xFFFFFF);
     EXPECT_TRUE(b.ShowFocusRect());
-    b.setButtonStyle(7);
+    b.setButtonStyle(jcbutton::ToolbarStyle);
     EXPECT_EQ(b.BackColor(), 0xFFD1AD);
     EXPECT_EQ(b.ForeColor(), 0x8B4215);
     EXPECT_FALSE(b.ShowFocusRect());
-    b.setButtonStyle(4);
+    b.setButtonStyle(jcbutton::SoftStyle);
     EXPECT_EQ(b.BackColor(), 0xE3E3E3);
     EXPECT_EQ(b.ForeColor(), kSysButtonText);
 }
@@ -255,7 +255,7 @@ TEST(JcButtonProperties, ReadingEmptyDataGivesTheReadDefaults)
     QWidget holder;
     jcbutton b(&holder);
     PropertyBag bag;
-    b.ReadProperties(bag);
+    b.readProperties(bag);
     EXPECT_EQ(b.Caption(), QStringLiteral("jcbutton"));
     EXPECT_EQ(b.ButtonStyle(), 1);
     EXPECT_FALSE(b.ShowFocusRect());
@@ -277,7 +277,7 @@ TEST(JcButtonProperties, StoredColoursWinOverTheStyleDefaults)
     QWidget holder;
     jcbutton b(&holder);
     PropertyBag bag(QVariantMap{{"ButtonStyle", 5}, {"BackColor", 0x9C6113}, {"ShowFocusRect", true}});
-    b.ReadProperties(bag);
+    b.readProperties(bag);
     EXPECT_EQ(b.ButtonStyle(), 5);
     EXPECT_EQ(b.BackColor(), 0x9C6113);
     // Not stored, so the read default applies after the style's.
@@ -288,14 +288,14 @@ TEST(JcButtonProperties, WritesOnlyWhatDiffersAndReadsItBack)
 {
     QWidget holder;
     jcbutton b(&holder);
-    b.InitProperties(QStringLiteral("jcbutton1"));
+    b.initProperties(QStringLiteral("jcbutton1"));
     EXPECT_EQ(b.ButtonStyle(), 0);
     EXPECT_TRUE(b.ShowFocusRect());
     EXPECT_EQ(b.Caption(), QStringLiteral("jcbutton1"));
     EXPECT_EQ(b.font().family(), QStringLiteral("Tahoma"));
 
     PropertyBag bag;
-    b.WriteProperties(bag);
+    b.writeProperties(bag);
     EXPECT_FALSE(bag.contains("Caption"));
     EXPECT_EQ(bag.values().value("ButtonStyle").toInt(), 0);
     EXPECT_FALSE(bag.contains("BackColor")); // style 0's face is the read default
@@ -305,15 +305,15 @@ TEST(JcButtonProperties, WritesOnlyWhatDiffersAndReadsItBack)
     b.setUseMaskColor(true);
     b.setCheckBoxMode(true);
     b.setValue(true);
-    b.setButtonStyle(5);
+    b.setButtonStyle(jcbutton::ShadowStyle);
     b.setPicture(QPixmap(8, 8));
     bag.clear();
-    b.WriteProperties(bag);
+    b.writeProperties(bag);
     EXPECT_TRUE(bag.contains("UseMaskCOlor"));
     EXPECT_EQ(bag.values().value("BackColor").toInt(), 0xAA6D00);
 
     jcbutton copy(&holder);
-    copy.ReadProperties(bag);
+    copy.readProperties(bag);
     EXPECT_EQ(copy.Caption(), QStringLiteral("退出"));
     EXPECT_EQ(copy.ButtonStyle(), 5);
     EXPECT_EQ(copy.BackColor(), 0xAA6D00);

@@ -1,5 +1,5 @@
-#include "skin/draw_primitives.h"
-#include "skin/jcforms.h"
+#include "skin/common/draw_primitives.h"
+#include "skin/frame/jcforms.h"
 
 #include <QImage>
 #include <QPainter>
@@ -55,16 +55,16 @@ TEST(FramePaintTest, Style5ActiveTitleRows)
         EXPECT_EQ(img.pixelColor(x, 0), rgb(238, 246, 255));
     }
     // Rows 1..7 run from the light colour towards c2 (116, 143, 166) in twelfths.
-    const ColorRef row3 = gradientStep(rgbRef(221, 236, 254), rgbRef(116, 143, 166), 5, 12);
-    EXPECT_EQ(fromQColor(img.pixelColor(50, 3)), row3);
+    const ColourRef row3 = gradientStep(rgbRef(221, 236, 254), rgbRef(116, 143, 166), 5, 12);
+    EXPECT_EQ(fromQColour(img.pixelColor(50, 3)), row3);
 }
 
 TEST(FramePaintTest, InactiveColoursAreLightened)
 {
     FramedWindow fw;
     fw.frame->setActiveLook(false);
-    EXPECT_EQ(fw.frame->darkColor(), rgbRef(79, 137, 181));
-    EXPECT_EQ(fw.frame->lightColor(), rgbRef(230, 241, 254));
+    EXPECT_EQ(fw.frame->darkColour(), rgbRef(79, 137, 181));
+    EXPECT_EQ(fw.frame->lightColour(), rgbRef(230, 241, 254));
     const QImage img = fw.image();
     EXPECT_EQ(img.pixelColor(100, 20), rgb(79, 137, 181));
 
@@ -91,7 +91,7 @@ TEST(FramePaintTest, BorderOutlinesAndTitleLine)
     EXPECT_EQ(img.pixelColor(150, sh - 2), dark);
     EXPECT_EQ(img.pixelColor(150, sh - 3), darker);
     // Inside the border the background colour.
-    const QColor bg = toQColor(kSysButtonFace);
+    const QColor bg = translatedColour(kSysButtonFace);
     EXPECT_EQ(img.pixelColor(150, sh - 4), bg);
     EXPECT_EQ(img.pixelColor(3, midY), bg);
     // The line under the title: dark at the ends, darker between x = 5 and SW - 5.
@@ -197,15 +197,15 @@ TEST(FramePaintTest, EveryStyleAndThemePaints)
             fw.frame->setThemeColor(theme);
             const QImage img = fw.image();
             // The border is the theme's dark colour in every style.
-            EXPECT_EQ(fromQColor(img.pixelColor(0, 80)), fw.frame->darkColor()) << style << "/" << theme;
+            EXPECT_EQ(fromQColour(img.pixelColor(0, 80)), fw.frame->darkColour()) << style << "/" << theme;
         }
     }
     // Theme 6 has no desktop theme to follow here and looks like theme 0.
     fw.frame->setThemeColor(6);
-    EXPECT_EQ(fw.frame->darkColor(), rgbRef(19, 97, 156));
+    EXPECT_EQ(fw.frame->darkColour(), rgbRef(19, 97, 156));
     fw.frame->setColorFrom(rgbRef(1, 2, 3));
     fw.frame->setThemeColor(5);
-    EXPECT_EQ(fw.frame->darkColor(), rgbRef(1, 2, 3));
+    EXPECT_EQ(fw.frame->darkColour(), rgbRef(1, 2, 3));
 }
 
 TEST(FramePaintTest, TitleHeightFollowsTheWindowFont)
@@ -226,7 +226,7 @@ TEST(FramePaintTest, TitleHeightFollowsTheWindowFont)
 
 TEST(FrameThemeTest, DesktopSchemeNames)
 {
-    ColorRef dark = 1, light = 2;
+    ColourRef dark = 1, light = 2;
     GetGradientColor("Metallic", true, dark, light);
     EXPECT_EQ(dark, rgbRef(95, 95, 111));
     GetGradientColor("SomethingElse", true, dark, light);
@@ -240,7 +240,7 @@ TEST(FramePropertiesTest, ReadDefaultsAndWriteOnlyDifferences)
     QWidget window;
     jcForms fresh(&window);
     PropertyBag written;
-    fresh.WriteProperties(written);
+    fresh.writeProperties(written);
     // A new frame differs from the read defaults only in its theme.
     EXPECT_EQ(written.values().keys(), QStringList{"ThemeColor"});
     EXPECT_EQ(written.values().value("ThemeColor").toInt(), 0);
@@ -259,9 +259,9 @@ TEST(FramePropertiesTest, ReadDefaultsAndWriteOnlyDifferences)
 
     read.setBackColorStyle(2);
     read.setCustomBackColor(rgbRef(255, 255, 255));
-    EXPECT_EQ(read.backgroundColor(), rgbRef(255, 255, 255));
+    EXPECT_EQ(read.backgroundColour(), rgbRef(255, 255, 255));
     EXPECT_EQ(read.renderImage().pixelColor(100, 100), rgb(255, 255, 255));
     // A system colour that cannot be translated falls back to the button face.
-    read.setCustomBackColor(sysColor(120));
-    EXPECT_EQ(read.backgroundColor(), translateColor(kSysButtonFace));
+    read.setCustomBackColor(sysColour(120));
+    EXPECT_EQ(read.backgroundColour(), translateColour(kSysButtonFace));
 }

@@ -1,7 +1,7 @@
 // What the multistyle button paints: the faces the program's windows use, pixel by pixel,
 // and the drawing helpers under them.
-#include "skin/jcbutton.h"
-#include "skin/jcbutton_draw.h"
+#include "skin/button/jcbutton.h"
+#include "skin/common/draw_helpers.h"
 
 #include <QPainter>
 #include <QTest>
@@ -15,13 +15,13 @@ namespace {
 
 constexpr QRgb kBehind = 0xFF10A010; // the window behind the button
 
-ColorRef at(const QImage &image, int x, int y)
+ColourRef at(const QImage &image, int x, int y)
 {
     const QRgb v = image.pixel(x, y);
     return rgbRef(qRed(v), qGreen(v), qBlue(v));
 }
 
-ColorRef behind()
+ColourRef behind()
 {
     return rgbRef(qRed(kBehind), qGreen(kBehind), qBlue(kBehind));
 }
@@ -51,8 +51,8 @@ protected:
 
 TEST_F(JcButtonPaint, Style5ShadowAndPressedFace)
 {
-    button->setButtonStyle(5);
-    const ColorRef base = 0xAA6D00, rim = ShiftColor(base, 0.3);
+    button->setButtonStyle(jcbutton::ShadowStyle);
+    const ColourRef base = 0xAA6D00, rim = shiftColour(base, 0.3);
     QImage img = look();
     // Three outlines to the lower right, darkest next to the face.
     EXPECT_EQ(at(img, W - 4, H / 2), 0x808080);
@@ -77,14 +77,14 @@ TEST_F(JcButtonPaint, Style5ShadowAndPressedFace)
     EXPECT_EQ(at(img, W / 2, 2), behind());
 
     button->setEnabled(false);
-    EXPECT_EQ(at(look(), W / 2, H / 2), ShiftColor(base, 0.1));
+    EXPECT_EQ(at(look(), W / 2, H / 2), shiftColour(base, 0.1));
 }
 
 TEST_F(JcButtonPaint, Style5FocusRectangleFollowsTheFace)
 {
-    button->setButtonStyle(5);
-    const ColorRef base = 0xAA6D00;
-    const ColorRef inverted = rgbRef(255 - refRed(base), 255 - refGreen(base), 255 - refBlue(base));
+    button->setButtonStyle(jcbutton::ShadowStyle);
+    const ColourRef base = 0xAA6D00;
+    const ColourRef inverted = rgbRef(255 - refRed(base), 255 - refGreen(base), 255 - refBlue(base));
     button->setFocus();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -100,8 +100,8 @@ TEST_F(JcButtonPaint, Style5FocusRectangleFollowsTheFace)
 
 TEST_F(JcButtonPaint, Style3HotGradientAndOutline)
 {
-    button->setButtonStyle(3);
-    EXPECT_EQ(at(look(), W / 2, H / 2), translateColor(kSysButtonFace));
+    button->setButtonStyle(jcbutton::InfoStyle);
+    EXPECT_EQ(at(look(), W / 2, H / 2), translateColour(kSysButtonFace));
 
     hover();
     ASSERT_EQ(button->drawState(), jcbutton::StateHot);
@@ -119,7 +119,7 @@ TEST_F(JcButtonPaint, Style3HotGradientAndOutline)
     EXPECT_EQ(at(img, W / 2, H / 2), 0xEEF4F4);
     // Top row of the upper half would be its first colour; the next row is one step on.
     EXPECT_NE(at(img, W / 2, 1), 0xEEF4F4);
-    EXPECT_EQ(at(img, 1, 1), ShiftColor(0xC9D4D4, -0.05));
+    EXPECT_EQ(at(img, 1, 1), shiftColour(0xC9D4D4, -0.05));
     // The rounded outline cuts the corners.
     EXPECT_EQ(at(img, 0, 0), behind());
 
@@ -131,9 +131,9 @@ TEST_F(JcButtonPaint, Style3HotGradientAndOutline)
 
 TEST_F(JcButtonPaint, Style1RaisedAndSunkenEdges)
 {
-    button->setButtonStyle(1);
-    const ColorRef face = translateColor(kSysButtonFace);
-    const ColorRef light = translateColor(sysColor(20)), shadow = translateColor(sysColor(16));
+    button->setButtonStyle(jcbutton::StandardStyle);
+    const ColourRef face = translateColour(kSysButtonFace);
+    const ColourRef light = translateColour(sysColour(20)), shadow = translateColour(sysColour(16));
     ASSERT_NE(light, shadow);
     QImage img = look();
     EXPECT_EQ(at(img, W / 2, 0), light);
@@ -145,7 +145,7 @@ TEST_F(JcButtonPaint, Style1RaisedAndSunkenEdges)
 
     press();
     img = look();
-    const ColorRef grey = translateColor(kSysGrayText);
+    const ColourRef grey = translateColour(kSysGrayText);
     EXPECT_EQ(at(img, W / 2, 0), grey);
     EXPECT_EQ(at(img, 0, H / 2), grey);
     EXPECT_EQ(at(img, W / 2, H - 1), 0xFFFFFF);
@@ -156,7 +156,7 @@ TEST_F(JcButtonPaint, Style1RaisedAndSunkenEdges)
 TEST_F(JcButtonPaint, DisabledAndDefaultLooksOfTheClassicStyles)
 {
     const EdgeColours edges = EdgeColours::fromPalette();
-    button->setButtonStyle(1);
+    button->setButtonStyle(jcbutton::StandardStyle);
     button->setEnabled(false);
     press(); // ignored
     QImage img = look();
@@ -166,7 +166,7 @@ TEST_F(JcButtonPaint, DisabledAndDefaultLooksOfTheClassicStyles)
 
     // Style 0 as the default button of an active window: black outline, raised edge inside.
     button->setEnabled(true);
-    button->setButtonStyle(0);
+    button->setButtonStyle(jcbutton::ClassicStyle);
     button->setDefault(true);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -181,7 +181,7 @@ TEST_F(JcButtonPaint, DisabledAndDefaultLooksOfTheClassicStyles)
 
 TEST_F(JcButtonPaint, CaptionMovesWithThePress)
 {
-    button->setButtonStyle(1);
+    button->setButtonStyle(jcbutton::StandardStyle);
     button->setCaption(QStringLiteral("重命名"));
     const QImage up = look();
     press();
@@ -215,7 +215,7 @@ TEST_F(JcButtonPaint, PictureBesideTheCaptionWithMaskAndHover)
     EXPECT_EQ(at(img, 4 + 8, H / 2), rgbRef(255, 0, 0));
     EXPECT_EQ(at(img, 4, 7), rgbRef(0xE0, 0xE0, 0xE0));
     button->setUseMaskColor(true);
-    EXPECT_EQ(at(look(), 4, 7), translateColor(kSysButtonFace));
+    EXPECT_EQ(at(look(), 4, 7), translateColour(kSysButtonFace));
 
     hover();
     EXPECT_EQ(at(look(), 4 + 8, H / 2), rgbRef(0, 0, 255));
@@ -234,7 +234,7 @@ TEST_F(JcButtonPaint, PictureLayoutsKeepTheirGaps)
     red.fill(Qt::red);
     button->setPicture(QPixmap::fromImage(red));
     button->resize(W, 40);
-    const ColorRef r = rgbRef(255, 0, 0);
+    const ColourRef r = rgbRef(255, 0, 0);
     auto redBox = [&] {
         const QImage img = look();
         QRect box;
@@ -261,11 +261,11 @@ TEST_F(JcButtonPaint, PictureLayoutsKeepTheirGaps)
 
 TEST_F(JcButtonPaint, RoundedStylesClipTheirWindow)
 {
-    button->setButtonStyle(14);
+    button->setButtonStyle(jcbutton::GlossyStyle);
     EXPECT_FALSE(button->mask().contains(QPoint(0, 0)));
     EXPECT_FALSE(button->mask().contains(QPoint(2, 2)));
     EXPECT_TRUE(button->mask().contains(QPoint(W / 2, 0)));
-    button->setButtonStyle(5);
+    button->setButtonStyle(jcbutton::ShadowStyle);
     EXPECT_TRUE(button->mask().isEmpty());
 }
 
@@ -273,10 +273,10 @@ TEST_F(JcButtonPaint, RoundedStylesClipTheirWindow)
 
 TEST(JcButtonDraw, ShiftColorRoundsAndClamps)
 {
-    EXPECT_EQ(ShiftColor(rgbRef(100, 250, 3), 0.3), rgbRef(176, 255, 80));
-    EXPECT_EQ(ShiftColor(rgbRef(100, 250, 3), -0.05), rgbRef(87, 237, 0));
-    EXPECT_EQ(ShiftColor(0xD4D4D4, 0.06), 0xE3E3E3);
-    EXPECT_EQ(ShiftColor(kColorInvalid, 0.3), kColorInvalid);
+    EXPECT_EQ(shiftColour(rgbRef(100, 250, 3), 0.3), rgbRef(176, 255, 80));
+    EXPECT_EQ(shiftColour(rgbRef(100, 250, 3), -0.05), rgbRef(87, 237, 0));
+    EXPECT_EQ(shiftColour(0xD4D4D4, 0.06), 0xE3E3E3);
+    EXPECT_EQ(shiftColour(kColourInvalid, 0.3), kColourInvalid);
 }
 
 TEST(JcButtonDraw, GradientRunsFromFirstColourToLast)
@@ -285,14 +285,14 @@ TEST(JcButtonDraw, GradientRunsFromFirstColourToLast)
     img.fill(Qt::black);
     {
         QPainter p(&img);
-        DrawButtonGradient(p, rgbRef(0, 0, 0), rgbRef(200, 100, 40), 0, 0, 5, 4, GradientDirection::Vertical);
+        drawButtonGradient(p, rgbRef(0, 0, 0), rgbRef(200, 100, 40), 0, 0, 5, 4, GradientDirection::Vertical);
     }
     EXPECT_EQ(at(img, 2, 0), rgbRef(0, 0, 0));
     EXPECT_EQ(at(img, 2, 3), rgbRef(200, 100, 40));
     EXPECT_EQ(at(img, 4, 1), rgbRef(67, 33, 13));
     {
         QPainter p(&img);
-        DrawButtonGradient(p, rgbRef(0, 0, 0), rgbRef(90, 90, 90), 0, 0, 5, 4, GradientDirection::Diagonal);
+        drawButtonGradient(p, rgbRef(0, 0, 0), rgbRef(90, 90, 90), 0, 0, 5, 4, GradientDirection::Diagonal);
     }
     EXPECT_EQ(at(img, 0, 0), rgbRef(0, 0, 0));
     EXPECT_EQ(at(img, 4, 3), rgbRef(90, 90, 90));
@@ -301,24 +301,24 @@ TEST(JcButtonDraw, GradientRunsFromFirstColourToLast)
 
 TEST(JcButtonDraw, RoundedCornersAndFocusDots)
 {
-    const QRegion small = RoundRectRegion(10, 8, 3, 3);
+    const QRegion small = roundRectRegion(10, 8, 3, 3);
     EXPECT_FALSE(small.contains(QPoint(0, 0)));
     EXPECT_TRUE(small.contains(QPoint(1, 0)));
     EXPECT_TRUE(small.contains(QPoint(0, 1)));
     EXPECT_FALSE(small.contains(QPoint(9, 7)));
-    const QRegion wider = RoundRectRegion(10, 8, 4, 4);
+    const QRegion wider = roundRectRegion(10, 8, 4, 4);
     EXPECT_FALSE(wider.contains(QPoint(1, 0)));
     EXPECT_TRUE(wider.contains(QPoint(1, 1)));
-    EXPECT_EQ(RoundRectRegion(10, 8, 0, 0), QRegion(0, 0, 10, 8));
+    EXPECT_EQ(roundRectRegion(10, 8, 0, 0), QRegion(0, 0, 10, 8));
 
     QImage img(12, 10, QImage::Format_ARGB32_Premultiplied);
     img.fill(QColor(10, 20, 30));
     const QImage before = img;
-    DrawFocusRectXor(img, 2, 2, 10, 8);
+    drawFocusRectXor(img, 2, 2, 10, 8);
     EXPECT_EQ(at(img, 2, 2), rgbRef(245, 235, 225));
     EXPECT_EQ(at(img, 3, 2), rgbRef(10, 20, 30));
     EXPECT_EQ(at(img, 5, 5), rgbRef(10, 20, 30));
-    DrawFocusRectXor(img, 2, 2, 10, 8);
+    drawFocusRectXor(img, 2, 2, 10, 8);
     EXPECT_EQ(img, before);
 }
 

@@ -5,7 +5,7 @@
 // (-1 for a button that belongs to none).
 #pragma once
 
-#include "skin/colour_ref.h"
+#include "skin/common/colour_ref.h"
 
 #include <QAbstractButton>
 #include <QPixmap>
@@ -14,15 +14,34 @@
 class QPainter;
 
 namespace skin {
+
 class PropertyBag;
 class Subclasser;
 struct SubclassCall;
-} // namespace skin
 
 class jcbutton : public QAbstractButton
 {
     Q_OBJECT
 public:
+    // The sixteen looks, stored by these numbers as ButtonStyle.
+    enum Style {
+        ClassicStyle = 0,
+        StandardStyle = 1,
+        SilverStyle = 2,
+        InfoStyle = 3,
+        SoftStyle = 4,
+        ShadowStyle = 5,
+        DiagonalStyle = 6,
+        ToolbarStyle = 7,
+        FlatStyle = 8,
+        ToolButtonStyle = 9,
+        RoundToolbarStyle = 10,
+        SunkenStyle = 11,
+        ThinEdgeStyle = 12,
+        PeachStyle = 13,
+        GlossyStyle = 14,
+        GlassStyle = 15
+    };
     enum DrawState { StateNormal = 0, StateHot = 1, StatePressed = 2 };
 
     // Where the picture stands: at an edge of the button with the caption placed in the
@@ -43,21 +62,21 @@ public:
     ~jcbutton() override;
 
     // Values a button takes when it is newly placed on a window (not read from stored data).
-    void InitProperties(const QString &nameOnContainer);
+    void initProperties(const QString &nameOnContainer);
     // Reads the stored design data in the fixed order; missing names take their read default.
-    void ReadProperties(const skin::PropertyBag &bag);
+    void readProperties(const PropertyBag &bag);
     // Writes every property that differs from its read default.
-    void WriteProperties(skin::PropertyBag &bag) const;
+    void writeProperties(PropertyBag &bag) const;
 
-    int ButtonStyle() const { return m_style; }
+    Style ButtonStyle() const { return m_style; }
     // Also resets BackColor, ForeColor and ShowFocusRect to the style's defaults.
-    void setButtonStyle(int style);
+    void setButtonStyle(Style style);
     bool ShowFocusRect() const { return m_showFocusRect; }
     void setShowFocusRect(bool on);
-    skin::ColorRef BackColor() const { return m_backColor; }
-    void setBackColor(skin::ColorRef colour);
-    skin::ColorRef ForeColor() const { return m_foreColor; }
-    void setForeColor(skin::ColorRef colour);
+    ColourRef BackColor() const { return m_backColor; }
+    void setBackColor(ColourRef colour);
+    ColourRef ForeColor() const { return m_foreColor; }
+    void setForeColor(ColourRef colour);
     QString Caption() const { return text(); }
     void setCaption(const QString &caption);
     bool Value() const { return m_value; }
@@ -74,8 +93,8 @@ public:
     void setPictureHover(const QPixmap &picture);
     int PictureSize() const { return m_pictureSize; }
     void setPictureSize(int size);
-    skin::ColorRef MaskColor() const { return m_maskColor; }
-    void setMaskColor(skin::ColorRef colour);
+    ColourRef MaskColor() const { return m_maskColor; }
+    void setMaskColor(ColourRef colour);
     bool UseMaskColor() const { return m_useMaskColor; }
     void setUseMaskColor(bool on);
     bool CheckBoxMode() const { return m_checkBoxMode; }
@@ -110,12 +129,12 @@ public:
     // plain rectangle).
     struct StyleDefaults
     {
-        skin::ColorRef back;
-        skin::ColorRef fore;
+        ColourRef back;
+        ColourRef fore;
         bool showFocusRect;
         int corner;
     };
-    static StyleDefaults styleDefaults(int style);
+    static StyleDefaults styleDefaults(Style style);
 
 signals:
     void Click(int index);
@@ -151,7 +170,7 @@ private:
     void updateShape();
     void updatePointer();
     void installHooks();
-    void onHook(skin::SubclassCall &call);
+    void onHook(SubclassCall &call);
     void onContainerActivation(bool active);
     void pressLeft(const QPoint &pos);
     bool isOver(const QPoint &pos) const;
@@ -160,7 +179,7 @@ private:
     // Painting (jcbutton_paint.cpp)
     struct Look;
     Look currentLook() const;
-    skin::ColorRef sys(skin::ColorRef colour) const;
+    ColourRef sys(ColourRef colour) const;
     void paintStyle1Family(QPainter &p, const Look &look) const;
     void paintStyle3(QPainter &p, const Look &look) const;
     void paintStyle4(QPainter &p, const Look &look) const;
@@ -172,10 +191,10 @@ private:
     QPixmap currentPicture(const Look &look) const;
 
     // Persisted properties
-    int m_style = 1;
+    Style m_style = StandardStyle;
     bool m_showFocusRect = false;
-    skin::ColorRef m_backColor = skin::kSysButtonFace;
-    skin::ColorRef m_foreColor = skin::kSysButtonText;
+    ColourRef m_backColor = kSysButtonFace;
+    ColourRef m_foreColor = kSysButtonText;
     bool m_value = false;
     int m_mousePointer = 0;
     bool m_handPointer = false;
@@ -183,7 +202,7 @@ private:
     QPixmap m_picture;
     QPixmap m_pictureHover;
     int m_pictureSize = 0;
-    skin::ColorRef m_maskColor = 0xE0E0E0;
+    ColourRef m_maskColor = 0xE0E0E0;
     bool m_useMaskColor = false;
     bool m_checkBoxMode = false;
     int m_pictureAlign = PictureLeftOfCaption;
@@ -202,7 +221,11 @@ private:
     Qt::KeyboardModifiers m_downShift;
     QPoint m_downPos;
 
-    skin::Subclasser *m_hooks = nullptr;
+    Subclasser *m_hooks = nullptr;
     QPointer<QWidget> m_hookedContainer;
     bool m_selfHooked = false;
 };
+
+} // namespace skin
+
+using skin::jcbutton;

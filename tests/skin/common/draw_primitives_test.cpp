@@ -1,6 +1,6 @@
-#include "skin/colour_ref.h"
-#include "skin/draw_primitives.h"
-#include "skin/property_bag.h"
+#include "skin/common/colour_ref.h"
+#include "skin/common/draw_primitives.h"
+#include "skin/common/property_bag.h"
 
 #include <QImage>
 #include <QPainter>
@@ -17,9 +17,9 @@ QImage canvas(int w, int h)
     return img;
 }
 
-ColorRef at(const QImage &img, int x, int y)
+ColourRef at(const QImage &img, int x, int y)
 {
-    return fromQColor(img.pixelColor(x, y));
+    return fromQColour(img.pixelColor(x, y));
 }
 
 } // namespace
@@ -30,18 +30,18 @@ TEST(ColourRefTest, ByteOrderAndSystemColours)
     EXPECT_EQ(refRed(0x9C6113), 19);
     EXPECT_EQ(refGreen(0x9C6113), 97);
     EXPECT_EQ(refBlue(0x9C6113), 156);
-    EXPECT_EQ(toQColor(0x9C6113), QColor(19, 97, 156));
+    EXPECT_EQ(translatedColour(0x9C6113), QColor(19, 97, 156));
 
     QPalette pal;
     pal.setColor(QPalette::Active, QPalette::Button, QColor(1, 2, 3));
-    EXPECT_EQ(translateColor(kSysButtonFace, pal), rgbRef(1, 2, 3));
-    EXPECT_EQ(translateColor(0x00C0E0FF, pal), 0x00C0E0FF);
+    EXPECT_EQ(translateColour(kSysButtonFace, pal), rgbRef(1, 2, 3));
+    EXPECT_EQ(translateColour(0x00C0E0FF, pal), 0x00C0E0FF);
 
     // Unknown system indices and stray bits fail with -1.
-    EXPECT_EQ(translateColor(sysColor(200), pal), kColorInvalid);
-    EXPECT_EQ(translateColor(kColorInvalid, pal), kColorInvalid);
-    EXPECT_EQ(translateColor(static_cast<ColorRef>(0x8001000F), pal), kColorInvalid);
-    EXPECT_FALSE(toQColor(sysColor(99)).isValid());
+    EXPECT_EQ(translateColour(sysColour(200), pal), kColourInvalid);
+    EXPECT_EQ(translateColour(kColourInvalid, pal), kColourInvalid);
+    EXPECT_EQ(translateColour(static_cast<ColourRef>(0x8001000F), pal), kColourInvalid);
+    EXPECT_FALSE(translatedColour(sysColour(99)).isValid());
 }
 
 TEST(PropertyBagTest, DefaultsAreNeitherStoredNorNeededOnReading)
@@ -103,7 +103,7 @@ TEST(DrawPrimitivesTest, GradientsSkipTheirFirstAndLastStep)
 {
     QImage img = canvas(4, 12);
     QPainter p(&img);
-    const ColorRef white = rgbRef(255, 255, 255);
+    const ColourRef white = rgbRef(255, 255, 255);
     DrawLinearGradient(p, 0, white, 0, 0, 4, 0, 4, true);
     p.end();
     EXPECT_EQ(at(img, 0, 0), 0);

@@ -1,4 +1,4 @@
-#include "skin/property_bag.h"
+#include "skin/common/property_bag.h"
 
 namespace skin {
 

@@ -1,4 +1,4 @@
-#include "skin/subclassing.h"
+#include "skin/subclassing/subclasser.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "skin/jcbutton_draw.h"
+#include "skin/common/draw_helpers.h"
 
-#include "skin/draw_primitives.h"
+#include "skin/common/draw_primitives.h"
 
 #include <QImage>
 #include <QPainter>
@@ -9,37 +9,32 @@
 
 namespace skin {
 
-static QColor qc(ColorRef c)
+ColourRef shiftColour(ColourRef colour, double amount)
 {
-    return QColor(refRed(c), refGreen(c), refBlue(c));
-}
-
-ColorRef ShiftColor(ColorRef colour, double amount)
-{
-    if (colour == kColorInvalid)
+    if (colour == kColourInvalid)
         return colour;
     auto shift = [amount](int v) { return std::clamp(roundEven(v + amount * 255.0), 0, 255); };
     return rgbRef(shift(refRed(colour)), shift(refGreen(colour)), shift(refBlue(colour)));
 }
 
-void FillRectRef(QPainter &p, int x1, int y1, int x2, int y2, ColorRef colour)
+void fillRectRef(QPainter &p, int x1, int y1, int x2, int y2, ColourRef colour)
 {
     if (x2 > x1 && y2 > y1)
-        p.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), qc(colour));
+        p.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), qColour(colour));
 }
 
-void FrameRectRef(QPainter &p, int x, int y, int w, int h, ColorRef colour)
+void frameRectRef(QPainter &p, int x, int y, int w, int h, ColourRef colour)
 {
     if (w <= 0 || h <= 0)
         return;
-    const QColor c = qc(colour);
+    const QColor c = qColour(colour);
     p.fillRect(QRect(x, y, w, 1), c);
     p.fillRect(QRect(x, y + h - 1, w, 1), c);
     p.fillRect(QRect(x, y, 1, h), c);
     p.fillRect(QRect(x + w - 1, y, 1, h), c);
 }
 
-void DrawButtonGradient(QPainter &p, ColorRef c1, ColorRef c2, int x, int y, int w, int h,
+void drawButtonGradient(QPainter &p, ColourRef c1, ColourRef c2, int x, int y, int w, int h,
                         GradientDirection direction)
 {
     if (w <= 0 || h <= 0)
@@ -48,18 +43,18 @@ void DrawButtonGradient(QPainter &p, ColorRef c1, ColorRef c2, int x, int y, int
     switch (direction) {
     case GradientDirection::Vertical:
         for (int i = 0; i < h; ++i)
-            p.fillRect(QRect(x, y + i, w, 1), qc(colourAt(i, h)));
+            p.fillRect(QRect(x, y + i, w, 1), qColour(colourAt(i, h)));
         break;
     case GradientDirection::Horizontal:
         for (int i = 0; i < w; ++i)
-            p.fillRect(QRect(x + i, y, 1, h), qc(colourAt(i, w)));
+            p.fillRect(QRect(x + i, y, 1, h), qColour(colourAt(i, w)));
         break;
     case GradientDirection::Diagonal: {
         // One colour per diagonal x + y, from the top-left corner to the bottom-right one.
         const int n = w + h - 1;
         for (int row = 0; row < h; ++row) {
             for (int col = 0; col < w; ++col)
-                p.fillRect(QRect(x + col, y + row, 1, 1), qc(colourAt(row + col, n)));
+                p.fillRect(QRect(x + col, y + row, 1, 1), qColour(colourAt(row + col, n)));
         }
         break;
     }
@@ -68,20 +63,20 @@ void DrawButtonGradient(QPainter &p, ColorRef c1, ColorRef c2, int x, int y, int
 
 EdgeColours EdgeColours::fromPalette()
 {
-    return {translateColor(sysColor(22)), translateColor(sysColor(20)), translateColor(sysColor(16)),
-            translateColor(sysColor(21))};
+    return {translateColour(sysColour(22)), translateColour(sysColour(20)), translateColour(sysColour(16)),
+            translateColour(sysColour(21))};
 }
 
-static void edgeBorder(QPainter &p, const QRect &r, ColorRef topLeft, ColorRef bottomRight)
+static void edgeBorder(QPainter &p, const QRect &r, ColourRef topLeft, ColourRef bottomRight)
 {
     const int l = r.left(), t = r.top(), rr = r.left() + r.width(), b = r.top() + r.height();
-    FillRectRef(p, l, t, rr - 1, t + 1, topLeft);
-    FillRectRef(p, l, t, l + 1, b - 1, topLeft);
-    FillRectRef(p, l, b - 1, rr, b, bottomRight);
-    FillRectRef(p, rr - 1, t, rr, b, bottomRight);
+    fillRectRef(p, l, t, rr - 1, t + 1, topLeft);
+    fillRectRef(p, l, t, l + 1, b - 1, topLeft);
+    fillRectRef(p, l, b - 1, rr, b, bottomRight);
+    fillRectRef(p, rr - 1, t, rr, b, bottomRight);
 }
 
-void DrawEdgeRef(QPainter &p, const QRect &rect, int kind, const EdgeColours &c)
+void drawEdgeRef(QPainter &p, const QRect &rect, int kind, const EdgeColours &c)
 {
     if (rect.width() <= 0 || rect.height() <= 0)
         return;
@@ -98,7 +93,7 @@ void DrawEdgeRef(QPainter &p, const QRect &rect, int kind, const EdgeColours &c)
         edgeBorder(p, (kind & (BDR_RAISEDOUTER | BDR_SUNKENOUTER)) ? inner : rect, c.darkShadow, c.light3d);
 }
 
-void DrawFocusRectXor(QImage &image, int x1, int y1, int x2, int y2)
+void drawFocusRectXor(QImage &image, int x1, int y1, int x2, int y2)
 {
     if (x2 - x1 < 1 || y2 - y1 < 1)
         return;
@@ -121,7 +116,7 @@ void DrawFocusRectXor(QImage &image, int x1, int y1, int x2, int y2)
     }
 }
 
-QRegion RoundRectRegion(int w, int h, int a, int b)
+QRegion roundRectRegion(int w, int h, int a, int b)
 {
     if (w <= 0 || h <= 0)
         return QRegion();

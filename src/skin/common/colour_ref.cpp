@@ -1,4 +1,4 @@
-#include "skin/colour_ref.h"
+#include "skin/common/colour_ref.h"
 
 #include <QGuiApplication>
 
@@ -113,42 +113,42 @@ bool systemRole(int index, QPalette::ColorGroup &group, QPalette::ColorRole &rol
 
 } // namespace
 
-ColorRef translateColor(ColorRef ref, const QPalette &palette)
+ColourRef translateColour(ColourRef ref, const QPalette &palette)
 {
-    if (!isSystemColor(ref))
-        return static_cast<ColorRef>(unsigned(ref) & 0x00FFFFFFu);
+    if (!isSystemColour(ref))
+        return static_cast<ColourRef>(unsigned(ref) & 0x00FFFFFFu);
     // Only the low byte may carry the index; anything else is not a colour.
     if ((unsigned(ref) & 0x7FFFFF00u) != 0)
-        return kColorInvalid;
+        return kColourInvalid;
     QPalette::ColorGroup group;
     QPalette::ColorRole role;
     if (!systemRole(int(unsigned(ref) & 0xFF), group, role))
-        return kColorInvalid;
-    return fromQColor(palette.color(group, role));
+        return kColourInvalid;
+    return fromQColour(palette.color(group, role));
 }
 
-ColorRef translateColor(ColorRef ref)
+ColourRef translateColour(ColourRef ref)
 {
-    return translateColor(ref, QGuiApplication::palette());
+    return translateColour(ref, QGuiApplication::palette());
 }
 
-QColor toQColor(ColorRef ref, const QPalette &palette)
+QColor translatedColour(ColourRef ref, const QPalette &palette)
 {
-    const ColorRef c = translateColor(ref, palette);
-    if (c == kColorInvalid)
+    const ColourRef c = translateColour(ref, palette);
+    if (c == kColourInvalid)
         return QColor();
     return QColor(refRed(c), refGreen(c), refBlue(c));
 }
 
-QColor toQColor(ColorRef ref)
+QColor translatedColour(ColourRef ref)
 {
-    return toQColor(ref, QGuiApplication::palette());
+    return translatedColour(ref, QGuiApplication::palette());
 }
 
-ColorRef fromQColor(const QColor &colour)
+ColourRef fromQColour(const QColor &colour)
 {
     if (!colour.isValid())
-        return kColorInvalid;
+        return kColourInvalid;
     const QColor c = colour.toRgb();
     return rgbRef(c.red(), c.green(), c.blue());
 }

@@ -1,4 +1,4 @@
-#include "skin/draw_primitives.h"
+#include "skin/common/draw_primitives.h"
 
 #include <QPainter>
 #include <cmath>
@@ -17,7 +17,7 @@ static int clampChannel(int v)
     return v < 0 ? 0 : (v > 255 ? 255 : v);
 }
 
-ColorRef BlendColor(ColorRef a, ColorRef b, int weight)
+ColourRef BlendColor(ColourRef a, ColourRef b, int weight)
 {
     auto mix = [weight](int ca, int cb) {
         return clampChannel(roundEven((double(weight) * ca + double(255 - weight) * cb) / 255.0));
@@ -25,26 +25,21 @@ ColorRef BlendColor(ColorRef a, ColorRef b, int weight)
     return rgbRef(mix(refRed(a), refRed(b)), mix(refGreen(a), refGreen(b)), mix(refBlue(a), refBlue(b)));
 }
 
-ColorRef gradientStep(ColorRef c1, ColorRef c2, int i, int n)
+ColourRef gradientStep(ColourRef c1, ColourRef c2, int i, int n)
 {
     auto step = [i, n](int a, int b) { return clampChannel(roundEven(a + double(b - a) * i / n)); };
     return rgbRef(step(refRed(c1), refRed(c2)), step(refGreen(c1), refGreen(c2)),
                   step(refBlue(c1), refBlue(c2)));
 }
 
-static QColor qc(ColorRef c)
+void setPixelRef(QPainter &p, int x, int y, ColourRef colour)
 {
-    return QColor(refRed(c), refGreen(c), refBlue(c));
+    p.fillRect(QRect(x, y, 1, 1), qColour(colour));
 }
 
-void setPixelRef(QPainter &p, int x, int y, ColorRef colour)
+void APILineEx(QPainter &p, int x1, int y1, int x2, int y2, ColourRef colour)
 {
-    p.fillRect(QRect(x, y, 1, 1), qc(colour));
-}
-
-void APILineEx(QPainter &p, int x1, int y1, int x2, int y2, ColorRef colour)
-{
-    const QColor c = qc(colour);
+    const QColor c = qColour(colour);
     if (y1 == y2) {
         if (x1 != x2)
             p.fillRect(x1 < x2 ? QRect(x1, y1, x2 - x1, 1) : QRect(x2 + 1, y1, x1 - x2, 1), c);
@@ -72,7 +67,7 @@ void APILineEx(QPainter &p, int x1, int y1, int x2, int y2, ColorRef colour)
     }
 }
 
-void ApiRectangle(QPainter &p, int x, int y, int w, int h, ColorRef colour)
+void ApiRectangle(QPainter &p, int x, int y, int w, int h, ColourRef colour)
 {
     APILineEx(p, x, y, x + w, y, colour);
     APILineEx(p, x + w, y, x + w, y + h, colour);
@@ -80,11 +75,11 @@ void ApiRectangle(QPainter &p, int x, int y, int w, int h, ColorRef colour)
     APILineEx(p, x, y + h, x, y, colour);
 }
 
-void DrawLinearGradient(QPainter &p, ColorRef c1, ColorRef c2, int x1, int y1, int x2, int y2, int n,
+void DrawLinearGradient(QPainter &p, ColourRef c1, ColourRef c2, int x1, int y1, int x2, int y2, int n,
                         bool vertical)
 {
     for (int i = 1; i < n; ++i) {
-        const ColorRef c = gradientStep(c1, c2, i, n);
+        const ColourRef c = gradientStep(c1, c2, i, n);
         if (vertical)
             APILineEx(p, x1, y1 + i, x2, y1 + i, c);
         else
@@ -92,7 +87,7 @@ void DrawLinearGradient(QPainter &p, ColorRef c1, ColorRef c2, int x1, int y1, i
     }
 }
 
-void DrawGradCilinder(QPainter &p, ColorRef a, ColorRef b, int x, int y, int w, int h, bool vertical,
+void DrawGradCilinder(QPainter &p, ColourRef a, ColourRef b, int x, int y, int w, int h, bool vertical,
                       double ratio)
 {
     if (!(ratio > 1.0))
@@ -108,8 +103,8 @@ void DrawGradCilinder(QPainter &p, ColorRef a, ColorRef b, int x, int y, int w, 
     }
 }
 
-void DrawGradientInRectangle(QPainter &p, ColorRef a, ColorRef b, int x, int y, int w, int h, int mode,
-                             bool drawBorder, ColorRef borderColour, double ratio)
+void DrawGradientInRectangle(QPainter &p, ColourRef a, ColourRef b, int x, int y, int w, int h, int mode,
+                             bool drawBorder, ColourRef borderColour, double ratio)
 {
     switch (mode) {
     case 0:

@@ -12,9 +12,10 @@
 // handles its caption buttons and Alt+F4, and offers the window menu.
 #pragma once
 
-#include "skin/colour_ref.h"
-#include "skin/property_bag.h"
-#include "skin/subclassing.h"
+#include "skin/common/colour_ref.h"
+#include "skin/common/property_bag.h"
+#include "skin/frame/frame_theme.h"
+#include "skin/subclassing/subclasser.h"
 
 #include <QIcon>
 #include <QImage>
@@ -28,14 +29,6 @@ class QMenu;
 class QShortcut;
 
 namespace skin {
-
-// Raw dark and light colours of a colour theme 0..4 (theme 5 is ColorFrom / ColorTo).
-void themeColors(int theme, ColorRef &dark, ColorRef &light);
-// Theme 6: the colours that a desktop theme's colour-scheme name stands for. With no
-// active theme, theme 0; an unknown scheme name leaves dark and light unchanged.
-void GetGradientColor(const QString &schemeName, bool themed, ColorRef &dark, ColorRef &light);
-// Shortens text with "..." so that it fits width; empty when not even one character fits.
-QString TrimWord(const QString &text, int width, const QFontMetrics &metrics);
 
 class ResizeStrip;
 
@@ -53,6 +46,8 @@ public:
         MenuClose = 6,
         MenuOnTop = 8
     };
+    // The window state as the frame keeps it (stored as these numbers).
+    enum FrameState { NormalState = 0, MinimisedState = 1, MaximisedState = 2 };
     enum ResizeMode { NoResize = 0, ResizeHeight = 7, ResizeBoth = 8, ResizeWidth = 9 };
 
     struct CaptionButton
@@ -71,14 +66,14 @@ public:
     jcForms(QWidget *window, const PropertyBag &design);
     ~jcForms() override;
 
-    void ReadProperties(const PropertyBag &bag);
-    void WriteProperties(PropertyBag &bag) const;
+    void readProperties(const PropertyBag &bag);
+    void writeProperties(PropertyBag &bag) const;
 
     // Persisted properties.
-    ColorRef ColorFrom() const { return m_colorFrom; }
-    void setColorFrom(ColorRef c);
-    ColorRef ColorTo() const { return m_colorTo; }
-    void setColorTo(ColorRef c);
+    ColourRef ColorFrom() const { return m_colourFrom; }
+    void setColorFrom(ColourRef c);
+    ColourRef ColorTo() const { return m_colourTo; }
+    void setColorTo(ColourRef c);
     int ThemeColor() const { return m_themeColor; }
     void setThemeColor(int theme);
     int BackColorStyle() const { return m_backColorStyle; }
@@ -91,10 +86,10 @@ public:
     void setMaxButton(bool on);
     bool MinButton() const { return m_button[MinSlot].visible; }
     void setMinButton(bool on);
-    int WindowState() const { return m_windowState; }
-    void setFrameWindowState(int state); // (QWidget::setWindowState is the window system's)
-    ColorRef CustomBackColor() const { return m_customBackColor; }
-    void setCustomBackColor(ColorRef c);
+    FrameState WindowState() const { return m_windowState; }
+    void setFrameWindowState(FrameState state); // (QWidget::setWindowState is the window system's)
+    ColourRef CustomBackColor() const { return m_customBackColor; }
+    void setCustomBackColor(ColourRef c);
     int Style() const { return m_style; }
     void setStyle(int style);
     qint16 IconSize() const { return m_iconSize; }
@@ -129,18 +124,20 @@ public:
     int titleHeight() const { return m_titleHeight; }
     const CaptionButton &captionButton(int slot) const { return m_button[slot]; }
     int leftmostButton() const; // slot index, -1 when no button is visible
+    // Where the caption is written: right and bottom edges excluded, the icon's room left out.
+    QRect captionTextRect() const;
     int hotButton() const { return m_hot; }
     int pressedButton() const { return m_pressed; }
     bool isActiveLook() const { return m_active; }
     // Follows the window's activation; set directly to render either look.
     void setActiveLook(bool active);
-    ColorRef darkColor() const { return m_dark; }
-    ColorRef lightColor() const { return m_light; }
-    ColorRef backgroundColor() const { return m_backColor; }
+    ColourRef darkColour() const { return m_dark; }
+    ColourRef lightColour() const { return m_light; }
+    ColourRef backgroundColour() const { return m_backColor; }
     int cachedWidth() const { return m_w0; }
     QString keptCaption() const { return m_caption; }
     bool isReady() const { return m_ready; }
-    bool isMaximisedByFrame() const { return m_windowState == 2; }
+    bool isMaximisedByFrame() const { return m_windowState == MaximisedState; }
     QWidget *rightStrip() const;
     QWidget *bottomStrip() const;
     int resizeMode() const { return m_resizeMode; }
@@ -184,6 +181,7 @@ private:
     void TitleBarHeightSetup();
     void BorderStyleSetup();
     void CaptionBtnSetup();
+    void placeCaptionButtons();
     void DrawTitleBarInitial();
     void stretchOverWindow();
     void recordNormalBounds();
@@ -192,14 +190,15 @@ private:
 
     void paintTitleBackground(QPainter &p, int x, int w) const;
     void DrawTitleBar(QPainter &p);
-    void DrawCaptionBtns(QPainter &p, int state, ColorRef colour, int slot) const;
-    void paintGlyph(QPainter &p, int slot, int left, int top, ColorRef colour) const;
+    void DrawCaptionBtns(QPainter &p, int state, ColourRef colour, int slot) const;
+    void paintGlyph(QPainter &p, int slot, int left, int top, ColourRef colour) const;
     void PaintShpInBar(QPainter &p, int left, int right, int top) const;
 
     int hitTest(QPoint pos) const;
     void setHot(int slot);
     void buttonAction(int slot);
     void jcWindowState(bool toggle);
+    void restoreFromMinimised();
     void closeWindow(bool clearReady);
     void closeShortcut();
     void menuChosen(int index);
@@ -212,13 +211,14 @@ private:
     Subclasser m_subclass{Subclasser::Kind::Frame, QStringLiteral("jcForms")};
 
     // Persisted.
-    ColorRef m_colorFrom = rgbRef(128, 64, 64);
-    ColorRef m_colorTo = rgbRef(255, 224, 192);
+    ColourRef m_colourFrom = rgbRef(128, 64, 64);
+    ColourRef m_colourTo = rgbRef(255, 224, 192);
     int m_themeColor = 0;
     int m_backColorStyle = 0;
     int m_borderStyle = 1;
-    int m_windowState = 0;
-    ColorRef m_customBackColor = kSysButtonFace;
+    FrameState m_windowState = NormalState;
+    FrameState m_stateBeforeMinimise = NormalState;
+    ColourRef m_customBackColor = kSysButtonFace;
     int m_style = 0;
     qint16 m_iconSize = 16;
     bool m_changeAllBackgrounds = false;
@@ -229,9 +229,9 @@ private:
     QFont m_boldFont;
     int m_baseTitleHeight = 31;
     int m_titleHeight = 31;
-    ColorRef m_rawDark = 0, m_rawLight = 0;
-    ColorRef m_dark = 0, m_light = 0;
-    ColorRef m_backColor = 0;
+    ColourRef m_rawDark = 0, m_rawLight = 0;
+    ColourRef m_dark = 0, m_light = 0;
+    ColourRef m_backColor = 0;
     QString m_schemeName;
     bool m_active = true;
     CaptionButton m_button[3];

@@ -1,4 +1,4 @@
-#include "skin/jcforms.h"
+#include "skin/frame/jcforms.h"
 
 #include <QAction>
 #include <QApplication>
@@ -341,10 +341,10 @@ TEST_F(FrameBehaviour, ActivationAndSystemColoursRepaint)
     QEvent deactivate(QEvent::WindowDeactivate);
     QApplication::sendEvent(window.get(), &deactivate);
     EXPECT_FALSE(frame->isActiveLook());
-    EXPECT_EQ(frame->darkColor(), rgbRef(79, 137, 181));
+    EXPECT_EQ(frame->darkColour(), rgbRef(79, 137, 181));
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(window.get(), &activate);
-    EXPECT_EQ(frame->darkColor(), rgbRef(19, 97, 156));
+    EXPECT_EQ(frame->darkColour(), rgbRef(19, 97, 156));
 
     // The button-face background follows a new system palette.
     QPalette old = QApplication::palette();
@@ -352,7 +352,7 @@ TEST_F(FrameBehaviour, ActivationAndSystemColoursRepaint)
     pal.setColor(QPalette::Button, QColor(200, 100, 50));
     QApplication::setPalette(pal);
     QApplication::processEvents();
-    EXPECT_EQ(frame->backgroundColor(), rgbRef(200, 100, 50));
+    EXPECT_EQ(frame->backgroundColour(), rgbRef(200, 100, 50));
     QApplication::setPalette(old);
     QApplication::processEvents();
 

@@ -1,9 +1,9 @@
-// Drawing helpers of the multistyle button, on top of the shared skin primitives. They keep
-// the pixel rules the button's looks were designed with: a filled or outlined rectangle
-// covers x1 <= x < x2 and y1 <= y < y2; a line leaves out its end point.
+// General drawing helpers the multistyle button and the control skinner share, on top of the
+// primitives. They keep the pixel rules the button's looks were designed with: a filled or
+// outlined rectangle covers x1 <= x < x2 and y1 <= y < y2; a line leaves out its end point.
 #pragma once
 
-#include "skin/colour_ref.h"
+#include "skin/common/colour_ref.h"
 
 #include <QRect>
 #include <QRegion>
@@ -14,26 +14,26 @@ class QPainter;
 namespace skin {
 
 // Each channel plus amount * 255, rounded and clamped to 0..255; a failed colour stays so.
-ColorRef ShiftColor(ColorRef colour, double amount);
+ColourRef shiftColour(ColourRef colour, double amount);
 
 // Fills (x1, y1)-(x2, y2), right and bottom edges excluded.
-void FillRectRef(QPainter &p, int x1, int y1, int x2, int y2, ColorRef colour);
+void fillRectRef(QPainter &p, int x1, int y1, int x2, int y2, ColourRef colour);
 // One-pixel outline of the w x h rectangle at (x, y), inside that rectangle.
-void FrameRectRef(QPainter &p, int x, int y, int w, int h, ColorRef colour);
+void frameRectRef(QPainter &p, int x, int y, int w, int h, ColourRef colour);
 
 enum class GradientDirection { Horizontal, Vertical, Diagonal };
 // A gradient over the w x h rectangle at (x, y), one colour per column, row or diagonal:
 // step i of n takes c1 + (c2 - c1) * i / (n - 1), so the first step is c1 and the last c2.
-void DrawButtonGradient(QPainter &p, ColorRef c1, ColorRef c2, int x, int y, int w, int h,
+void drawButtonGradient(QPainter &p, ColourRef c1, ColourRef c2, int x, int y, int w, int h,
                         GradientDirection direction);
 
 // The colours of the platform's three-dimensional edges.
 struct EdgeColours
 {
-    ColorRef light3d;    // outer light of a raised edge
-    ColorRef highlight;  // inner light
-    ColorRef shadow;     // inner shadow
-    ColorRef darkShadow; // outer shadow
+    ColourRef light3d;    // outer light of a raised edge
+    ColourRef highlight;  // inner light
+    ColourRef shadow;     // inner shadow
+    ColourRef darkShadow; // outer shadow
     static EdgeColours fromPalette();
 };
 
@@ -47,13 +47,13 @@ enum EdgeKind {
 };
 // The outer border on the rectangle's edge, the inner one a pixel inside; the bottom and
 // right lines run the full length, so they own the corners they share with the others.
-void DrawEdgeRef(QPainter &p, const QRect &rect, int kind, const EdgeColours &colours);
+void drawEdgeRef(QPainter &p, const QRect &rect, int kind, const EdgeColours &colours);
 
 // Dotted outline of (x1, y1)-(x2, y2) that inverts every other pixel, so it shows on any face
 // and drawing it twice removes it.
-void DrawFocusRectXor(QImage &image, int x1, int y1, int x2, int y2);
+void drawFocusRectXor(QImage &image, int x1, int y1, int x2, int y2);
 
 // The w x h rectangle with its corners cut along an a x b ellipse (a or b below 2: square).
-QRegion RoundRectRegion(int w, int h, int a, int b);
+QRegion roundRectRegion(int w, int h, int a, int b);
 
 } // namespace skin
