@@ -88,7 +88,7 @@ bool FileChanges::remove(const QString &path)
 
 void FileChanges::rollBack()
 {
-    // Newest first, so a file changed twice ends as it was before the first change.
+    // Only a file's state before its first change is kept, so each goes back to how it was.
     for (auto it = m_earlier.crbegin(); it != m_earlier.crend(); ++it) {
         if (it->existed)
             writeFileAtomically(it->path, it->content, it->permissions);
