@@ -45,32 +45,52 @@ private:
     QString m_folder;
 };
 
+// The package is built and unpacked once for all cases.
 class DebianPackageTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    static void SetUpTestSuite()
     {
         if (QStandardPaths::findExecutable("dpkg-deb").isEmpty())
-            GTEST_SKIP() << "dpkg-deb is not installed";
-        ASSERT_TRUE(work.isValid());
+            return;
+        work = new QTemporaryDir;
         deb = qEnvironmentVariable("TAVREL_DEB");
         if (deb.isEmpty()) {
             const Finished built =
-                run(TAVREL_CPACK, {"-G", "DEB", "-B", work.path() + "/out"}, {}, TAVREL_BUILD_DIR);
-            ASSERT_EQ(built.status, 0) << built.output.toStdString();
+                run(TAVREL_CPACK, {"-G", "DEB", "-B", work->path() + "/out"}, {}, TAVREL_BUILD_DIR);
             const QStringList debs =
-                QDir(work.path() + "/out").entryList({"tavrel_*_amd64.deb"}, QDir::Files);
-            ASSERT_EQ(debs.size(), 1) << built.output.toStdString();
-            deb = work.path() + "/out/" + debs.constFirst();
+                QDir(work->path() + "/out").entryList({"tavrel_*_amd64.deb"}, QDir::Files);
+            if (built.status != 0 || debs.size() != 1) {
+                failure = "cpack: " + built.output;
+                return;
+            }
+            deb = work->path() + "/out/" + debs.constFirst();
         }
-        root = work.path() + "/root";
+        root = work->path() + "/root";
         const Finished unpacked = run("dpkg-deb", {"-x", deb, root});
-        ASSERT_EQ(unpacked.status, 0) << unpacked.output.toStdString();
+        if (unpacked.status != 0)
+            failure = "dpkg-deb: " + unpacked.output;
     }
 
-    QTemporaryDir work;
-    QString deb;
-    QString root;
+    static void TearDownTestSuite()
+    {
+        if (work)
+            run("chmod", {"-R", "u+w", work->path()});
+        delete work;
+        work = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!work)
+            GTEST_SKIP() << "dpkg-deb is not installed";
+        ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    }
+
+    static inline QTemporaryDir *work = nullptr;
+    static inline QString deb;
+    static inline QString root;
+    static inline QString failure;
 };
 
 TEST_F(DebianPackageTest, IsNamedAfterTheVersionAndHoldsTheProgramFolderTheLinkAndTheDesktopFiles)
@@ -106,13 +126,13 @@ TEST_F(DebianPackageTest, IsNamedAfterTheVersionAndHoldsTheProgramFolderTheLinkA
 TEST_F(DebianPackageTest, TheUnpackedProgramRenamesFromAReadOnlyProgramFolder)
 {
     const QString programFolder = root + "/usr/lib/tavrel";
-    WritableAgain writable(root);
+    WritableAgain writable(programFolder);
     ASSERT_EQ(run("chmod", {"-R", "a-w", programFolder}).status, 0);
     const QStringList installed =
         QDir(programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
-    const QString home = work.path() + "/home";
-    const QString folder = work.path() + "/它's $packages/";
+    const QString home = work->path() + "/home";
+    const QString folder = work->path() + "/它's $packages/";
     ASSERT_TRUE(QDir().mkpath(home));
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(QFile::copy(TAVREL_FIXTURES_DIR "/apk/label-zh-cn.apk", folder + "a 1.apk"));
@@ -133,7 +153,7 @@ TEST_F(DebianPackageTest, TheUnpackedProgramRenamesFromAReadOnlyProgramFolder)
         if (QStandardPaths::findExecutable("setpriv").isEmpty())
             GTEST_SKIP() << "running as root without setpriv to drop privileges";
         ASSERT_EQ(run("chown", {"-R", "65534:65534", home, folder}).status, 0);
-        ASSERT_EQ(run("chmod", {"a+rx", work.path()}).status, 0);
+        ASSERT_EQ(run("chmod", {"a+rx", work->path()}).status, 0);
         prefix = {"--reuid=65534", "--regid=65534", "--clear-groups", program};
         program = "setpriv";
     }

@@ -243,6 +243,20 @@ TEST_F(FileManagerEntryTest, ANewThunarFileKeepsTheSystemWideActionsTheUserSaw)
     EXPECT_EQ(readAll(ucaPath()), system);
 }
 
+TEST_F(FileManagerEntryTest, AThunarFileKeptElsewhereThroughALinkStaysALink)
+{
+    // Users who keep their settings in a repository link uca.xml there; the link must survive.
+    writeAll(home + "/dotfiles/uca.xml", kUsersUca);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(ucaPath()).absolutePath()));
+    ASSERT_TRUE(QFile::link(home + "/dotfiles/uca.xml", ucaPath()));
+    ASSERT_TRUE(add("/usr/bin/tavrel", {FileManager::Thunar}, folders()));
+    EXPECT_TRUE(QFileInfo(ucaPath()).isSymLink());
+    EXPECT_TRUE(ThunarActions::holdsAction(readAll(home + "/dotfiles/uca.xml")));
+    EXPECT_TRUE(remove(folders()));
+    EXPECT_TRUE(QFileInfo(ucaPath()).isSymLink());
+    EXPECT_EQ(readAll(home + "/dotfiles/uca.xml"), kUsersUca);
+}
+
 TEST_F(FileManagerEntryTest, AThunarFileWithoutAnActionsElementIsLeftAlone)
 {
     writeAll(ucaPath(), "not xml at all");
