@@ -1,0 +1,76 @@
+# Installation and the Debian package.
+#
+# `cmake --install build --prefix P` puts the program folder (the executables named in
+# TAVREL_PROGRAM_TARGETS and whatever window mode loads) in P/lib/tavrel/, a relative link
+# P/bin/tavrel -> ../lib/tavrel/tavrel, and the launcher, icons, MIME package, metainfo, manual
+# page and package documents under P/share/. The program finds its folder through the link (the
+# running executable's own path), and keeps scratch files in ~/.cache/tavrel when that folder is
+# read-only. `cpack -G DEB` (scripts/package) makes tavrel_<version>_amd64.deb from the same rules.
+
+set(TAVREL_SHARE_DIR ${PROJECT_SOURCE_DIR}/share)
+set(TAVREL_INSTALL_PROGRAM_DIR lib/tavrel)
+
+# Installing does not build everything first (tests and benchmarks have no part in it); build the
+# program (target tavrel_program) before installing or packaging, as scripts/package does.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+add_custom_target(tavrel_program)
+add_dependencies(tavrel_program ${TAVREL_PROGRAM_TARGETS})
+
+install(TARGETS ${TAVREL_PROGRAM_TARGETS}
+  RUNTIME DESTINATION ${TAVREL_INSTALL_PROGRAM_DIR}
+  LIBRARY DESTINATION ${TAVREL_INSTALL_PROGRAM_DIR})
+
+# The link is made in the build folder and installed as a link.
+set(link_dir ${CMAKE_BINARY_DIR}/install-links)
+file(MAKE_DIRECTORY ${link_dir})
+file(CREATE_LINK ../lib/tavrel/tavrel ${link_dir}/tavrel SYMBOLIC)
+install(FILES ${link_dir}/tavrel DESTINATION bin)
+
+install(FILES ${TAVREL_SHARE_DIR}/applications/tavrel.desktop DESTINATION share/applications)
+install(FILES ${TAVREL_SHARE_DIR}/mime/packages/tavrel.xml DESTINATION share/mime/packages)
+install(FILES ${TAVREL_SHARE_DIR}/metainfo/org.tavrel.tavrel.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${TAVREL_SHARE_DIR}/icons/tavrel.svg DESTINATION share/icons/hicolor/scalable/apps)
+foreach(size 16 22 24 32 48 64 128 256)
+  install(FILES ${TAVREL_SHARE_DIR}/icons/hicolor/${size}x${size}/tavrel.png
+    DESTINATION share/icons/hicolor/${size}x${size}/apps)
+endforeach()
+
+# Debian wants the manual page and the change log compressed, without a time stamp inside.
+find_program(TAVREL_GZIP gzip REQUIRED)
+set(compressed_dir ${CMAKE_BINARY_DIR}/install-compressed)
+file(MAKE_DIRECTORY ${compressed_dir})
+foreach(pair "man/tavrel.1;tavrel.1.gz" "doc/changelog;changelog.gz")
+  list(GET pair 0 source)
+  list(GET pair 1 target)
+  execute_process(COMMAND ${TAVREL_GZIP} -9nc ${TAVREL_SHARE_DIR}/${source}
+    OUTPUT_FILE ${compressed_dir}/${target} COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TAVREL_SHARE_DIR}/${source})
+endforeach()
+install(FILES ${compressed_dir}/tavrel.1.gz DESTINATION share/man/man1)
+install(FILES ${compressed_dir}/changelog.gz ${TAVREL_SHARE_DIR}/doc/copyright DESTINATION share/doc/tavrel)
+
+# The Debian package.
+set(TAVREL_MAINTAINER "The Tavrel developers <tavrel@tavrel.org>" CACHE STRING "Maintainer of the Debian package")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tavrel)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Tavrel developers")
+set(CPACK_PACKAGE_CONTACT ${TAVREL_MAINTAINER})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TAVREL_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Found by dpkg-shlibdeps: the libraries the executables link. Named here: what the program
+# loads at run time (the Qt platform plugins for its window) and the Chinese font it shows.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wqy-zenhei | fonts-noto-cjk")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rename APK and IPA packages by app name and version")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[
+Tavrel reads the display name and version out of Android (.apk) and iOS (.ipa)
+packages and renames each file by a naming rule, by default the application's
+name followed by its version. It lists packages in a window with their size,
+lowest system and platform, and renames a single file from the command line or
+from the file manager's context menu. The interface is in Chinese.]=])
+include(CPack)

@@ -1,0 +1,172 @@
+// The Debian package as installed: built with cpack (or taken from $TAVREL_DEB), unpacked with
+// dpkg-deb into a temporary root whose program folder is read-only, and run on fixture copies.
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+struct Finished
+{
+    int status = -1;
+    QString output;
+};
+
+Finished run(const QString &program, const QStringList &arguments, const QProcessEnvironment &env = {},
+             const QString &folder = {})
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    if (!env.isEmpty())
+        process.setProcessEnvironment(env);
+    if (!folder.isEmpty())
+        process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    if (!process.waitForFinished(600000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAll())};
+}
+
+// Gives the unpacked tree its write permission back, so that it can be deleted.
+class WritableAgain
+{
+public:
+    explicit WritableAgain(QString folder) : m_folder(std::move(folder)) {}
+    ~WritableAgain() { run("chmod", {"-R", "u+w", m_folder}); }
+
+private:
+    QString m_folder;
+};
+
+// The package is built and unpacked once for all cases.
+class DebianPackageTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        if (QStandardPaths::findExecutable("dpkg-deb").isEmpty())
+            return;
+        work = new QTemporaryDir;
+        deb = qEnvironmentVariable("TAVREL_DEB");
+        if (deb.isEmpty()) {
+            const Finished built =
+                run(TAVREL_CPACK, {"-G", "DEB", "-B", work->path() + "/out"}, {}, TAVREL_BUILD_DIR);
+            const QStringList debs =
+                QDir(work->path() + "/out").entryList({"tavrel_*_amd64.deb"}, QDir::Files);
+            if (built.status != 0 || debs.size() != 1) {
+                failure = "cpack: " + built.output;
+                return;
+            }
+            deb = work->path() + "/out/" + debs.constFirst();
+        }
+        root = work->path() + "/root";
+        const Finished unpacked = run("dpkg-deb", {"-x", deb, root});
+        if (unpacked.status != 0)
+            failure = "dpkg-deb: " + unpacked.output;
+    }
+
+    static void TearDownTestSuite()
+    {
+        if (work)
+            run("chmod", {"-R", "u+w", work->path()});
+        delete work;
+        work = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!work)
+            GTEST_SKIP() << "dpkg-deb is not installed";
+        ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    }
+
+    static inline QTemporaryDir *work = nullptr;
+    static inline QString deb;
+    static inline QString root;
+    static inline QString failure;
+};
+
+TEST_F(DebianPackageTest, IsNamedAfterTheVersionAndHoldsTheProgramFolderTheLinkAndTheDesktopFiles)
+{
+    EXPECT_TRUE(QFileInfo(deb).fileName().startsWith("tavrel_" TAVREL_VERSION "_")) << deb.toStdString();
+    EXPECT_EQ(QFileInfo(root + "/usr/bin/tavrel").symLinkTarget(), root + "/usr/lib/tavrel/tavrel");
+    char target[256] = {};
+    EXPECT_GT(readlink(QFile::encodeName(root + "/usr/bin/tavrel").constData(), target, sizeof target - 1),
+              0);
+    EXPECT_STREQ(target, "../lib/tavrel/tavrel");
+    for (const char *tool : {"tavrel", "aapt", "7za", "plistconvert"})
+        EXPECT_TRUE(QFileInfo(root + "/usr/lib/tavrel/" + tool).isExecutable()) << tool;
+    for (const char *file :
+         {"applications/tavrel.desktop", "mime/packages/tavrel.xml",
+          "metainfo/org.tavrel.tavrel.metainfo.xml", "icons/hicolor/scalable/apps/tavrel.svg",
+          "icons/hicolor/48x48/apps/tavrel.png", "doc/tavrel/copyright"})
+        EXPECT_TRUE(QFileInfo::exists(root + "/usr/share/" + file)) << file;
+
+    if (!QStandardPaths::findExecutable("desktop-file-validate").isEmpty()) {
+        const Finished checked =
+            run("desktop-file-validate", {root + "/usr/share/applications/tavrel.desktop"});
+        EXPECT_EQ(checked.status, 0) << checked.output.toStdString();
+        EXPECT_EQ(checked.output, "");
+    }
+    if (!QStandardPaths::findExecutable("appstreamcli").isEmpty()) {
+        const Finished checked =
+            run("appstreamcli",
+                {"validate", "--no-net", root + "/usr/share/metainfo/org.tavrel.tavrel.metainfo.xml"});
+        EXPECT_EQ(checked.status, 0) << checked.output.toStdString();
+    }
+}
+
+TEST_F(DebianPackageTest, TheUnpackedProgramRenamesFromAReadOnlyProgramFolder)
+{
+    const QString programFolder = root + "/usr/lib/tavrel";
+    WritableAgain writable(programFolder);
+    ASSERT_EQ(run("chmod", {"-R", "a-w", programFolder}).status, 0);
+    const QStringList installed =
+        QDir(programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    const QString home = work->path() + "/home";
+    const QString folder = work->path() + "/它's $packages/";
+    ASSERT_TRUE(QDir().mkpath(home));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(TAVREL_FIXTURES_DIR "/apk/label-zh-cn.apk", folder + "a 1.apk"));
+    ASSERT_TRUE(QFile::copy(TAVREL_FIXTURES_DIR "/ipa/store_app.ipa", folder + "b.ipa"));
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(display);
+    env.insert("HOME", home);
+    env.insert("XDG_CONFIG_HOME", home + "/.config");
+    env.insert("XDG_CACHE_HOME", home + "/.cache");
+
+    // Permission bits do not hold back the root user: then tavrel runs as the unprivileged user,
+    // for whom the program folder really is read-only.
+    QString program = root + "/usr/bin/tavrel";
+    QStringList prefix;
+    if (geteuid() == 0) {
+        if (QStandardPaths::findExecutable("setpriv").isEmpty())
+            GTEST_SKIP() << "running as root without setpriv to drop privileges";
+        ASSERT_EQ(run("chown", {"-R", "65534:65534", home, folder}).status, 0);
+        ASSERT_EQ(run("chmod", {"a+rx", work->path()}).status, 0);
+        prefix = {"--reuid=65534", "--regid=65534", "--clear-groups", program};
+        program = "setpriv";
+    }
+    for (const QString name : {"a 1.apk", "b.ipa"}) {
+        const Finished renamed = run(program, prefix + QStringList{folder + name}, env);
+        EXPECT_EQ(renamed.status, 0) << name.toStdString() << ": " << renamed.output.toStdString();
+    }
+
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
+              QStringList({"猫和老鼠 1.2.ipa", "笔记 2.1.0.apk"}));
+    EXPECT_EQ(QDir(programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              installed);
+    EXPECT_TRUE(QFileInfo(home + "/.cache/tavrel").isDir());
+}
+
+} // namespace
