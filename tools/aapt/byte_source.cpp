@@ -177,10 +177,11 @@ std::unique_ptr<ByteSource> ZipArchive::open(const char *member, uint64_t maxSiz
     if (st.comp_method == ZIP_CM_STORE)
         return std::make_unique<StoredMemberSource>(file, st.size);
 
-    // Inflate in steps and never past the declared size, whatever the stream holds.
-    // The declared size is only trusted as a limit; memory grows with what actually arrives.
+    // Inflate in steps and never past the declared size, whatever the stream holds. Reserving
+    // the declared size (already bounded by maxSize) costs only address space: pages become
+    // resident as data arrives, and the buffer never doubles while holding its old copy.
     std::vector<uint8_t> bytes;
-    bytes.reserve(size_t(std::min<uint64_t>(st.size, 16u << 20)));
+    bytes.reserve(size_t(st.size));
     uint8_t buffer[65536];
     for (;;) {
         const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);

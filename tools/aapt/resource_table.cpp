@@ -14,6 +14,10 @@ constexpr int MaxReferenceDepth = 32;
 constexpr size_t MaxTypeChunks = 100000;
 constexpr size_t MaxLocales = 1000;
 constexpr size_t MaxDensities = 64;
+// Configurations weighed over all look-ups of one report. A platform package with 140 locales
+// and eight densities weighs about 300,000 in all; this is far beyond any real package and still only a
+// fraction of a second.
+constexpr uint64_t MaxLookupWork = 20'000'000;
 
 } // namespace
 
@@ -127,6 +131,9 @@ std::optional<ResValue> ResourceTable::lookup(uint32_t id, const ResConfig &requ
     const auto chunks = m_types.find(uint16_t(packageId << 8 | typeId));
     if (chunks == m_types.end())
         return std::nullopt;
+    m_work += chunks->second.size();
+    if (m_work > MaxLookupWork)
+        throw FormatError("resource table: too many configurations to weigh for this report");
     const TypeChunk *best = nullptr;
     std::optional<ResValue> bestValue;
     for (const TypeChunk &t : chunks->second) {
