@@ -317,10 +317,9 @@ std::string Badging::run()
     }
     m_report.line(locales);
     std::string densities = "densities:";
+    // A package without resources names no density, as the platform's own tool reports it.
     for (int d : m_table.densities())
         densities += " '" + std::to_string(d) + "'";
-    if (m_table.densities().empty())
-        densities += " '160'";
     m_report.line(densities);
     return m_report.text();
 }
