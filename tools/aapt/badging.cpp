@@ -2,6 +2,7 @@
 
 #include "binary_xml.h"
 #include "resource_table.h"
+#include "zip_archive.h"
 
 #include <cstdint>
 #include <optional>

@@ -14,9 +14,6 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: aapt d badging FILE.apk\n");
         return 2;
     }
-    // libzip converts every entry's DOS time while opening the archive; with TZ unset the C
-    // library looks at /etc/localtime again for each one. The report shows no times.
-    setenv("TZ", "UTC0", 1);
     try {
         const std::string report = aapt::badgingReportForFile(argv[3]);
         // The whole report is built before anything is written: a failure leaves stdout empty.

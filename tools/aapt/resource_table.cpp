@@ -27,7 +27,6 @@ ResourceTable::ResourceTable(ByteSource &src) : m_src(&src)
     if (table.type != ChunkTable || table.headerSize < 12)
         throw FormatError("resource table: not a resource table");
     bool havePool = false;
-    src.setSequential(true);
     for (uint64_t at = table.offset + table.headerSize; at < table.end();) {
         const Chunk c = readChunk(src, at, table.end(), "resource table");
         if (c.type == ChunkStringPool && !havePool) {
@@ -38,7 +37,6 @@ ResourceTable::ResourceTable(ByteSource &src) : m_src(&src)
         }
         at = c.end();
     }
-    src.setSequential(false);
     if (!havePool)
         throw FormatError("resource table: no string pool");
     for (const auto &[id, chunks] : m_types)

@@ -4,6 +4,7 @@
 
 #include "badging.h"
 #include "fuzz_input.h"
+#include "zip_archive.h"
 
 #include <QDir>
 #include <QTemporaryDir>

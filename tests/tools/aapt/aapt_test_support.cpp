@@ -1,6 +1,6 @@
 #include "aapt_test_support.h"
 
-#include "byte_source.h"
+#include "zip_archive.h"
 
 #include <QDir>
 #include <QProcess>

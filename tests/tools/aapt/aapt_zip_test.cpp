@@ -1,0 +1,125 @@
+// The package reader's own zip handling: members found through the central directory, stored
+// ones read in place, deflated ones inflated within their declared size and checked.
+#include "aapt_test_support.h"
+
+#include "zip_archive.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <zip.h>
+
+namespace {
+
+using aapt::FormatError;
+using aapt::MemorySource;
+using aapt::ZipArchive;
+
+std::vector<uint8_t> bytesOf(const std::string &text)
+{
+    return {text.begin(), text.end()};
+}
+
+class AaptZip : public ::testing::Test
+{
+protected:
+    // An archive written by libzip, as bytes.
+    std::vector<uint8_t> archive(const std::vector<Member> &members)
+    {
+        const std::string path = dir.filePath("a.zip").toStdString();
+        writeZip(path, members);
+        const std::string text = readTextFile(path);
+        return {text.begin(), text.end()};
+    }
+    static std::string member(const std::vector<uint8_t> &zipBytes, const char *name, uint64_t max = 1 << 20)
+    {
+        ZipArchive zip(std::make_shared<MemorySource>(zipBytes));
+        auto src = zip.open(name, max);
+        return std::string(reinterpret_cast<const char *>(src->data()), src->size());
+    }
+    // The offset of the first occurrence of needle in haystack.
+    static size_t find(const std::vector<uint8_t> &haystack, const std::string &needle, size_t from = 0)
+    {
+        const auto it =
+            std::search(haystack.begin() + long(from), haystack.end(), needle.begin(), needle.end());
+        return it == haystack.end() ? std::string::npos : size_t(it - haystack.begin());
+    }
+
+    QTemporaryDir dir;
+    const std::string text = std::string(5000, 'a') + "tail";
+};
+
+TEST_F(AaptZip, StoredAndDeflatedMembersReadWholeWhateverTheComment)
+{
+    auto bytes = archive({{"stored.txt", bytesOf(text), false}, {"deflated.txt", bytesOf(text), true}});
+    EXPECT_EQ(member(bytes, "stored.txt"), text);
+    EXPECT_EQ(member(bytes, "deflated.txt"), text);
+    EXPECT_THROW(member(bytes, "missing.txt"), FormatError);
+    EXPECT_THROW(member(bytes, "deflated.txt", text.size() - 1), FormatError);
+
+    // An archive comment, even one holding an end-of-directory signature, is passed over.
+    const std::string path = dir.filePath("a.zip").toStdString();
+    zip_t *z = zip_open(path.c_str(), 0, nullptr);
+    ASSERT_NE(z, nullptr);
+    const std::string comment = "PK\x05\x06 and some more words";
+    zip_set_archive_comment(z, comment.data(), zip_uint16_t(comment.size()));
+    ASSERT_EQ(zip_close(z), 0);
+    const std::string commented = readTextFile(path);
+    bytes.assign(commented.begin(), commented.end());
+    EXPECT_EQ(member(bytes, "stored.txt"), text);
+}
+
+TEST_F(AaptZip, CutAnywhereIsAnError)
+{
+    const auto bytes = archive({{"stored.txt", bytesOf(text), false}, {"deflated.txt", bytesOf(text), true}});
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        const std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + long(n));
+        EXPECT_THROW(
+            {
+                ZipArchive zip(std::make_shared<MemorySource>(cut));
+                zip.open("stored.txt", 1 << 20);
+                zip.open("deflated.txt", 1 << 20);
+            },
+            FormatError)
+            << "cut at " << n;
+    }
+}
+
+TEST_F(AaptZip, SizesAndChecksumsThatLieAreRefused)
+{
+    const auto bytes = archive({{"deflated.txt", bytesOf(text), true}});
+    const size_t central = find(bytes, "PK\x01\x02");
+    ASSERT_NE(central, std::string::npos);
+    auto patched = [&](size_t at, uint32_t value) {
+        auto b = bytes;
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = uint8_t(value >> (8 * i));
+        return b;
+    };
+    EXPECT_THROW(member(patched(central + 24, uint32_t(text.size() - 10)), "deflated.txt"), FormatError);
+    EXPECT_THROW(member(patched(central + 24, uint32_t(text.size() + 10)), "deflated.txt"), FormatError);
+    EXPECT_THROW(member(patched(central + 16, 0x12345678), "deflated.txt"), FormatError);
+    EXPECT_THROW(member(patched(central + 42, 0x7fffffff), "deflated.txt"), FormatError);
+    EXPECT_THROW(member(patched(central + 20, 0x7fffffff), "deflated.txt"), FormatError);
+    EXPECT_EQ(member(bytes, "deflated.txt"), text);
+}
+
+TEST_F(AaptZip, EncryptedAndUnsupportedMembersAreRefused)
+{
+    const std::string path = dir.filePath("locked.zip").toStdString();
+    writeZip(path, {{"locked.txt", bytesOf(text), true}, {"bzip.txt", bytesOf(text), true}});
+    zip_t *z = zip_open(path.c_str(), 0, nullptr);
+    ASSERT_NE(z, nullptr);
+    ASSERT_EQ(zip_file_set_encryption(z, 0, ZIP_EM_AES_256, "secret"), 0);
+    ASSERT_EQ(zip_set_file_compression(z, 1, ZIP_CM_BZIP2, 0), 0);
+    ASSERT_EQ(zip_close(z), 0);
+    ZipArchive zip(path);
+    try {
+        zip.open("locked.txt", 1 << 20);
+        ADD_FAILURE() << "an encrypted member was read";
+    } catch (const FormatError &e) {
+        EXPECT_NE(std::string(e.what()).find("encrypted"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(zip.open("bzip.txt", 1 << 20), FormatError);
+}
+
+} // namespace
