@@ -1,6 +1,8 @@
 #include "badging.h"
 
 #include "binary_xml.h"
+#include "bundle.h"
+#include "read_limits.h"
 #include "resource_table.h"
 #include "zip_archive.h"
 
@@ -30,11 +32,6 @@ enum : uint32_t {
     AttrRequiresSmallestWidthDp = 0x01010364,
     AttrCompatibleWidthLimitDp = 0x01010365,
 };
-
-// The manifest is read whole; real ones are a few hundred kilobytes at most.
-constexpr uint64_t MaxManifestSize = 32ull << 20;
-// The table is only inflated whole when compressed; stored tables are read piecewise.
-constexpr uint64_t MaxTableSize = 256ull << 20;
 
 // Real reports are a few kilobytes, tens with hundreds of permissions. A report this long only
 // repeats some huge string line after line.
@@ -358,11 +355,13 @@ std::string badgingReport(ByteSource &manifest, ByteSource *tableSource)
 
 std::string badgingReportForFile(const std::string &path)
 {
-    ZipArchive zip(path);
-    std::unique_ptr<ByteSource> manifest = zip.open("AndroidManifest.xml", MaxManifestSize);
+    ZipArchive archive(path);
+    if (isBundle(archive))
+        archive = openBaseApk(archive);
+    std::unique_ptr<ByteSource> manifest = archive.open("AndroidManifest.xml", MaxManifestSize);
     std::unique_ptr<ByteSource> table;
-    if (zip.contains("resources.arsc"))
-        table = zip.open("resources.arsc", MaxTableSize);
+    if (archive.contains("resources.arsc"))
+        table = archive.open("resources.arsc", MaxTableSize);
     return badgingReport(*manifest, table.get());
 }
 

@@ -12,7 +12,8 @@ namespace aapt {
 // has none). Throws FormatError when either is malformed.
 std::string badgingReport(ByteSource &manifest, ByteSource *table);
 
-// Opens the package and builds its report. Throws FormatError.
+// Opens the package (for a bundle of split APKs, its base APK) and builds its report.
+// Throws FormatError.
 std::string badgingReportForFile(const std::string &path);
 
 // Escapes a value the way the report always has: backslash, newline and double quote.

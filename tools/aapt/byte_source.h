@@ -19,6 +19,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Well-formed input the tool will not read: an encrypted member, or one beyond the size limits.
+// Unlike other damage it is never passed over while looking for something else.
+class RefusedError : public FormatError
+{
+public:
+    using FormatError::FormatError;
+};
+
 // A contiguous range of bytes held in memory or mapped from a file.
 class ByteSource
 {

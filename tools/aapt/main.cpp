@@ -1,4 +1,5 @@
-// aapt d badging APK: prints the package's badging report, or says on stderr why it cannot.
+// aapt d badging APK (or a bundle of split APKs): prints the package's badging report, or says on stderr why
+// it cannot.
 #include "badging.h"
 
 #include <cstdio>
@@ -11,7 +12,7 @@ int main(int argc, char **argv)
     const bool dump = argc == 4 && (std::strcmp(argv[1], "d") == 0 || std::strcmp(argv[1], "dump") == 0) &&
                       std::strcmp(argv[2], "badging") == 0;
     if (!dump) {
-        std::fprintf(stderr, "usage: aapt d badging FILE.apk\n");
+        std::fprintf(stderr, "usage: aapt d badging FILE.apk|FILE.xapk|FILE.apks|FILE.apkm\n");
         return 2;
     }
     try {

@@ -130,9 +130,9 @@ std::unique_ptr<ByteSource> ZipArchive::open(const char *member, uint64_t maxSiz
 std::unique_ptr<ByteSource> ZipArchive::open(const Entry &e, uint64_t maxSize) const
 {
     if (e.encrypted())
-        throw FormatError(named(e) + " is encrypted");
+        throw RefusedError(named(e) + " is encrypted");
     if (e.size > maxSize)
-        throw FormatError(named(e) + " is too large (" + std::to_string(e.size) + " bytes)");
+        throw RefusedError(named(e) + " is too large (" + std::to_string(e.size) + " bytes)");
     const ByteSource &z = *m_bytes;
     if (e.localHeader > z.size() || z.size() - e.localHeader < LocalSize ||
         z.u32(e.localHeader) != LocalSignature)
@@ -176,7 +176,7 @@ std::unique_ptr<ByteSource> ZipArchive::open(const Entry &e, uint64_t maxSize) c
     const uint64_t produced = s.total_out;
     inflateEnd(&s);
     if (produced > e.size)
-        throw FormatError(named(e) + " inflates beyond its declared size");
+        throw RefusedError(named(e) + " inflates beyond its declared size");
     if (status != Z_STREAM_END)
         throw FormatError("cannot inflate " + named(e) + ": damaged or cut off");
     if (produced != e.size)
