@@ -353,9 +353,9 @@ std::string badgingReport(ByteSource &manifest, ByteSource *tableSource)
     return Badging(doc, table).run();
 }
 
-std::string badgingReportForFile(const std::string &path)
+std::string badgingReportForArchive(std::shared_ptr<const ByteSource> bytes)
 {
-    ZipArchive archive(path);
+    ZipArchive archive(std::move(bytes));
     if (isBundle(archive))
         archive = openBaseApk(archive);
     std::unique_ptr<ByteSource> manifest = archive.open("AndroidManifest.xml", MaxManifestSize);
@@ -363,6 +363,11 @@ std::string badgingReportForFile(const std::string &path)
     if (archive.contains("resources.arsc"))
         table = archive.open("resources.arsc", MaxTableSize);
     return badgingReport(*manifest, table.get());
+}
+
+std::string badgingReportForFile(const std::string &path)
+{
+    return badgingReportForArchive(std::make_shared<MappedFile>(path));
 }
 
 } // namespace aapt
