@@ -4,6 +4,8 @@
 #include "read_limits.h"
 
 #include <algorithm>
+#include <cctype>
+#include <optional>
 
 namespace aapt {
 
@@ -73,6 +75,10 @@ ZipArchive openBaseApk(const ZipArchive &bundle)
 {
     InflateBudget budget;
     const ZipArchive::Entry *base = nullptr;
+    // A stored base is kept as it was opened for the search: it is a view and costs no memory.
+    // A deflated one is let go and inflated again at the end, so that at most one inflated
+    // member is held at a time.
+    std::optional<ZipArchive> storedBase;
     size_t members = 0;
     for (const ZipArchive::Entry &e : bundle.entries()) {
         if (!endsWithApk(e.name))
@@ -81,9 +87,11 @@ ZipArchive openBaseApk(const ZipArchive &bundle)
             throw RefusedError("bundle: implausibly many member APKs");
         if (e.encrypted())
             throw RefusedError("bundle: " + std::string(e.name) + " is encrypted");
+        std::optional<ZipArchive> member;
         Kind kind;
         try {
-            kind = kindOf(openMember(bundle, e, budget), budget);
+            member.emplace(openMember(bundle, e, budget));
+            kind = kindOf(*member, budget);
         } catch (const RefusedError &) {
             // An encrypted member or a bomb is what the bundle is, not one broken part of it.
             throw;
@@ -97,10 +105,12 @@ ZipArchive openBaseApk(const ZipArchive &bundle)
             throw FormatError("bundle: two base APKs, " + std::string(base->name) + " and " +
                               std::string(e.name));
         base = &e;
+        if (e.stored())
+            storedBase = std::move(member);
     }
     if (!base)
         throw FormatError("bundle: no base APK (no member APK without a split name)");
-    return openMember(bundle, *base, budget);
+    return storedBase ? std::move(*storedBase) : openMember(bundle, *base, budget);
 }
 
 } // namespace aapt
