@@ -39,18 +39,22 @@ void ZipArchive::readDirectory()
     const uint64_t size = z.size();
     if (size < EndSize)
         throw FormatError("not a readable zip archive (no end of central directory)");
-    // The end record sits in the last 64 KiB and 22 bytes, before a comment of at most 64 KiB;
-    // the last record whose comment reaches the end of the file is the one.
+    // The end record sits in the last 64 KiB and 22 bytes. Scanning back from the end, the first
+    // signature whose comment fits in the file and whose directory starts where it says is the
+    // one: a signature inside a comment fails that, and bytes after the comment (left by some
+    // signing and download tools) do no harm, as on the device.
     const uint64_t lowest = size > EndSize + 0xffff ? size - EndSize - 0xffff : 0;
     uint64_t end = UINT64_MAX;
     for (uint64_t at = size - EndSize + 1; at-- > lowest;) {
-        if (z.data()[at] == 0x50 && z.u32(at) == EndSignature && at + EndSize + z.u16(at + 20) == size) {
+        if (z.data()[at] != 0x50 || z.u32(at) != EndSignature || at + EndSize + z.u16(at + 20) > size)
+            continue;
+        const uint64_t directory = z.u32(at + 16);
+        if (z.u16(at + 10) == 0 || directory == 0xffffffff ||
+            (directory < at && z.u32(directory) == CentralSignature)) {
             end = at;
             break;
         }
     }
-    if (end == UINT64_MAX)
-        throw FormatError("not a readable zip archive (no end of central directory)");
     if (z.u16(end + 4) != 0 || z.u16(end + 6) != 0)
         throw FormatError("not a readable zip archive (split over several disks)");
     uint64_t count = z.u16(end + 10);

@@ -66,6 +66,9 @@ TEST_F(AaptZip, StoredAndDeflatedMembersReadWholeWhateverTheComment)
     const std::string commented = readTextFile(path);
     bytes.assign(commented.begin(), commented.end());
     EXPECT_EQ(member(bytes, "stored.txt"), text);
+    // So are bytes after the end of the archive.
+    bytes.insert(bytes.end(), 100, 'z');
+    EXPECT_EQ(member(bytes, "deflated.txt"), text);
 }
 
 TEST_F(AaptZip, CutAnywhereIsAnError)
