@@ -75,7 +75,8 @@ void writeZip(const std::string &path, const std::vector<Member> &members)
         zip_source_t *s = zip_source_buffer(z, m.bytes.data(), m.bytes.size(), 0);
         const zip_int64_t index = zip_file_add(z, m.name.c_str(), s, ZIP_FL_OVERWRITE);
         // The fastest level: some tests pack hundreds of megabytes of zeros.
-        zip_set_file_compression(z, zip_uint64_t(index), m.compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, m.compress ? 1 : 0);
+        zip_set_file_compression(z, zip_uint64_t(index), m.compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
+                                 m.compress ? 1 : 0);
     }
     if (zip_close(z) != 0)
         throw std::runtime_error("cannot write " + path);
