@@ -106,6 +106,32 @@ TEST_F(AaptZip, SizesAndChecksumsThatLieAreRefused)
     EXPECT_EQ(member(bytes, "deflated.txt"), text);
 }
 
+// Bundles with large expansion files pass 4 GiB and carry their sizes and offsets in zip64
+// records; this one is small but written the same way.
+TEST_F(AaptZip, Zip64RecordsGiveSizesAndOffsets)
+{
+    std::vector<uint8_t> z;
+    auto u16 = [&](uint64_t v) { z.insert(z.end(), {uint8_t(v), uint8_t(v >> 8)}); };
+    auto u32 = [&](uint64_t v) { u16(v & 0xffff), u16(v >> 16 & 0xffff); };
+    auto u64 = [&](uint64_t v) { u32(v & 0xffffffff), u32(v >> 32); };
+    auto bytes = [&](const std::string &b) { z.insert(z.end(), b.begin(), b.end()); };
+    const std::string name = "big/base.apk";
+    const uint32_t crc = 0; // stored members are not checked against it
+    u32(0x04034b50), u16(45), u16(0), u16(0), u32(0), u32(crc), u32(0xffffffff), u32(0xffffffff);
+    u16(name.size()), u16(20), bytes(name), u16(1), u16(16), u64(text.size()), u64(text.size());
+    bytes(text);
+    const uint64_t directory = z.size();
+    u32(0x02014b50), u16(45), u16(45), u16(0), u16(0), u32(0), u32(crc), u32(0xffffffff), u32(0xffffffff);
+    u16(name.size()), u16(28), u16(0), u16(0), u16(0), u32(0), u32(0xffffffff), bytes(name);
+    u16(1), u16(24), u64(text.size()), u64(text.size()), u64(0);
+    const uint64_t directorySize = z.size() - directory, end64 = z.size();
+    u32(0x06064b50), u64(44), u16(45), u16(45), u32(0), u32(0), u64(1), u64(1), u64(directorySize),
+        u64(directory);
+    u32(0x07064b50), u32(0), u64(end64), u32(1);
+    u32(0x06054b50), u16(0), u16(0), u16(0xffff), u16(0xffff), u32(0xffffffff), u32(0xffffffff), u16(0);
+    EXPECT_EQ(member(z, "big/base.apk"), text);
+}
+
 TEST_F(AaptZip, EncryptedAndUnsupportedMembersAreRefused)
 {
     const std::string path = dir.filePath("locked.zip").toStdString();
