@@ -1,7 +1,10 @@
 #include "badging.h"
 
 #include "binary_xml.h"
+#include "bundle.h"
+#include "read_limits.h"
 #include "resource_table.h"
+#include "zip_archive.h"
 
 #include <cstdint>
 #include <optional>
@@ -30,15 +33,20 @@ enum : uint32_t {
     AttrCompatibleWidthLimitDp = 0x01010365,
 };
 
-// The manifest is read whole; real ones are a few hundred kilobytes at most.
-constexpr uint64_t MaxManifestSize = 32ull << 20;
-// The table is only inflated whole when compressed; stored tables are read piecewise.
-constexpr uint64_t MaxTableSize = 256ull << 20;
+// Real reports are a few kilobytes, tens with hundreds of permissions. A report this long only
+// repeats some huge string line after line.
+constexpr size_t MaxReportSize = 8u << 20;
 
 class Report
 {
 public:
-    void line(const std::string &text) { m_text += text + "\r\n"; }
+    void line(const std::string &text)
+    {
+        if (m_text.size() + text.size() + 2 > MaxReportSize)
+            throw FormatError("the report would be implausibly long");
+        m_text += text;
+        m_text += "\r\n";
+    }
     const std::string &text() const { return m_text; }
 
 private:
@@ -53,8 +61,8 @@ std::string quoted(const std::string &value)
 class Badging
 {
 public:
-    Badging(std::vector<XmlElement> elements, ResourceTable &table)
-        : m_elements(std::move(elements)), m_table(table), m_config(ResConfig::request("en-US"))
+    Badging(const XmlDocument &doc, ResourceTable &table)
+        : m_doc(doc), m_table(table), m_config(ResConfig::request("en-US"))
     {
     }
 
@@ -66,8 +74,8 @@ private:
     {
         if (!a)
             return {};
-        if (a->value.type == ResValue::String || (a->value.type == ResValue::Null && a->hasRawString))
-            return a->rawString;
+        if (a->value.type == ResValue::String || (a->value.type == ResValue::Null && a->hasRawString()))
+            return m_doc.rawString(*a);
         if (a->value.type == ResValue::Reference)
             return m_table.resolveString(a->value, config);
         return {};
@@ -83,8 +91,8 @@ private:
             v = m_table.resolve(*v, m_config);
         if (v && v->isInteger())
             return int32_t(v->data);
-        if (a->value.type == ResValue::String || (a->value.type == ResValue::Null && a->hasRawString))
-            return a->rawString;
+        if (a->value.type == ResValue::String || (a->value.type == ResValue::Null && a->hasRawString()))
+            return m_doc.rawString(*a);
         if (v && v->type == ResValue::String)
             return m_table.string(v->data);
         return {};
@@ -92,7 +100,7 @@ private:
 
     int32_t integer(const XmlElement &e, uint32_t id, const char *name, int32_t fallback)
     {
-        auto v = numberOrName(e.attribute(id, name));
+        auto v = numberOrName(m_doc.attribute(e, id, name));
         if (auto *n = std::get_if<int32_t>(&v))
             return *n;
         return fallback;
@@ -105,7 +113,7 @@ private:
     void supportsScreens(const XmlElement &e);
     void printPermission(const std::string &name) { m_report.line("uses-permission:" + quoted(name)); }
 
-    std::vector<XmlElement> m_elements;
+    const XmlDocument &m_doc;
     ResourceTable &m_table;
     ResConfig m_config;
     Report m_report;
@@ -120,18 +128,18 @@ private:
 
 void Badging::packageLine(const XmlElement &manifest)
 {
-    const XmlAttribute *pkg = manifest.plainAttribute("package");
+    const XmlAttribute *pkg = m_doc.plainAttribute(manifest, "package");
     const int32_t versionCode = integer(manifest, AttrVersionCode, "versionCode", 0);
     const std::string versionName =
-        resolvedString(manifest.attribute(AttrVersionName, "versionName"), m_config);
-    m_report.line("package: name=" + quoted(pkg ? pkg->rawString : std::string()) +
+        resolvedString(m_doc.attribute(manifest, AttrVersionName, "versionName"), m_config);
+    m_report.line("package: name=" + quoted(pkg ? m_doc.rawString(*pkg) : std::string()) +
                   " versionCode=" + quoted(versionCode > 0 ? std::to_string(versionCode) : std::string()) +
                   " versionName=" + quoted(versionName));
 }
 
 void Badging::usesSdk(const XmlElement &e)
 {
-    auto min = numberOrName(e.attribute(AttrMinSdkVersion, "minSdkVersion"));
+    auto min = numberOrName(m_doc.attribute(e, AttrMinSdkVersion, "minSdkVersion"));
     if (auto *n = std::get_if<int32_t>(&min)) {
         m_targetSdk = *n;
         m_report.line("sdkVersion:" + quoted(std::to_string(*n)));
@@ -143,7 +151,7 @@ void Badging::usesSdk(const XmlElement &e)
     const int32_t max = integer(e, AttrMaxSdkVersion, "maxSdkVersion", -1);
     if (max != -1)
         m_report.line("maxSdkVersion:" + quoted(std::to_string(max)));
-    auto target = numberOrName(e.attribute(AttrTargetSdkVersion, "targetSdkVersion"));
+    auto target = numberOrName(m_doc.attribute(e, AttrTargetSdkVersion, "targetSdkVersion"));
     if (auto *n = std::get_if<int32_t>(&target)) {
         m_targetSdk = std::max(m_targetSdk, *n);
         m_report.line("targetSdkVersion:" + quoted(std::to_string(*n)));
@@ -156,10 +164,10 @@ void Badging::usesSdk(const XmlElement &e)
 
 void Badging::usesPermission(const XmlElement &e)
 {
-    const XmlAttribute *a = e.attribute(AttrName, "name");
-    if (!a || !a->hasRawString || a->rawString.empty())
+    const XmlAttribute *a = m_doc.attribute(e, AttrName, "name");
+    if (!a || m_doc.rawString(*a).empty())
         return;
-    const std::string &name = a->rawString;
+    const std::string &name = m_doc.rawString(*a);
     m_writeExternalStorage |= name == "android.permission.WRITE_EXTERNAL_STORAGE";
     m_readExternalStorage |= name == "android.permission.READ_EXTERNAL_STORAGE";
     m_readPhoneState |= name == "android.permission.READ_PHONE_STATE";
@@ -172,8 +180,8 @@ void Badging::usesPermission(const XmlElement &e)
 
 void Badging::application(const XmlElement &e)
 {
-    const XmlAttribute *labelAttr = e.attribute(AttrLabel, "label");
-    const XmlAttribute *iconAttr = e.attribute(AttrIcon, "icon");
+    const XmlAttribute *labelAttr = m_doc.attribute(e, AttrLabel, "label");
+    const XmlAttribute *iconAttr = m_doc.attribute(e, AttrIcon, "icon");
 
     // One line per locale the package knows, each resolved as a device in that locale would.
     std::set<std::string> locales = m_table.locales();
@@ -230,24 +238,26 @@ void Badging::supportsScreens(const XmlElement &e)
 
 std::string Badging::run()
 {
-    const XmlElement &root = m_elements.front();
-    if (root.depth != 1 || root.name != "manifest")
+    const std::vector<XmlElement> &elements = m_doc.elements();
+    const XmlElement &root = elements.front();
+    if (root.depth != 1 || !m_doc.nameIs(root, "manifest"))
         throw FormatError("manifest: the document does not start with <manifest>");
     packageLine(root);
 
-    for (size_t i = 1; i < m_elements.size(); ++i) {
-        const XmlElement &e = m_elements[i];
+    for (size_t i = 1; i < elements.size(); ++i) {
+        const XmlElement &e = elements[i];
         if (e.depth != 2)
             continue;
-        if (e.name == "uses-sdk")
+        const std::string &name = m_doc.string(e.name);
+        if (name == "uses-sdk")
             usesSdk(e);
-        else if (e.name == "uses-permission")
+        else if (name == "uses-permission")
             usesPermission(e);
-        else if (e.name == "application" && !m_seenApplication) {
+        else if (name == "application" && !m_seenApplication) {
             // A package has one; a manifest repeating it only multiplies the look-ups.
             m_seenApplication = true;
             application(e);
-        } else if (e.name == "supports-screens")
+        } else if (name == "supports-screens")
             supportsScreens(e);
     }
 
@@ -305,10 +315,9 @@ std::string Badging::run()
     }
     m_report.line(locales);
     std::string densities = "densities:";
+    // A package without resources names no density, as the platform's own tool reports it.
     for (int d : m_table.densities())
         densities += " '" + std::to_string(d) + "'";
-    if (m_table.densities().empty())
-        densities += " '160'";
     m_report.line(densities);
     return m_report.text();
 }
@@ -339,19 +348,26 @@ std::string quoteForOutput(const std::string &value)
 
 std::string badgingReport(ByteSource &manifest, ByteSource *tableSource)
 {
-    std::vector<XmlElement> elements = parseBinaryXml(manifest);
+    const XmlDocument doc(manifest);
     ResourceTable table = tableSource ? ResourceTable(*tableSource) : ResourceTable();
-    return Badging(std::move(elements), table).run();
+    return Badging(doc, table).run();
+}
+
+std::string badgingReportForArchive(std::shared_ptr<const ByteSource> bytes)
+{
+    ZipArchive archive(std::move(bytes));
+    if (isBundle(archive))
+        archive = openBaseApk(archive);
+    std::unique_ptr<ByteSource> manifest = archive.open("AndroidManifest.xml", MaxManifestSize);
+    std::unique_ptr<ByteSource> table;
+    if (archive.contains("resources.arsc"))
+        table = archive.open("resources.arsc", MaxTableSize);
+    return badgingReport(*manifest, table.get());
 }
 
 std::string badgingReportForFile(const std::string &path)
 {
-    ZipArchive zip(path);
-    std::unique_ptr<ByteSource> manifest = zip.open("AndroidManifest.xml", MaxManifestSize);
-    std::unique_ptr<ByteSource> table;
-    if (zip.contains("resources.arsc"))
-        table = zip.open("resources.arsc", MaxTableSize);
-    return badgingReport(*manifest, table.get());
+    return badgingReportForArchive(std::make_shared<MappedFile>(path));
 }
 
 } // namespace aapt

@@ -4,6 +4,7 @@
 
 #include "byte_source.h"
 
+#include <memory>
 #include <string>
 
 namespace aapt {
@@ -12,8 +13,10 @@ namespace aapt {
 // has none). Throws FormatError when either is malformed.
 std::string badgingReport(ByteSource &manifest, ByteSource *table);
 
-// Opens the package and builds its report. Throws FormatError.
+// Opens the package (for a bundle of split APKs, its base APK) and builds its report.
+// Throws FormatError.
 std::string badgingReportForFile(const std::string &path);
+std::string badgingReportForArchive(std::shared_ptr<const ByteSource> bytes);
 
 // Escapes a value the way the report always has: backslash, newline and double quote.
 std::string quoteForOutput(const std::string &value);

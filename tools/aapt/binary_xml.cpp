@@ -7,43 +7,49 @@ namespace {
 constexpr char AndroidNamespace[] = "http://schemas.android.com/apk/res/android";
 // Documents nest shallowly; a deeper one is built to exhaust the reader.
 constexpr int MaxDepth = 1024;
-constexpr uint32_t NoIndex = 0xffffffff;
 
 } // namespace
 
-const XmlAttribute *XmlElement::attribute(uint32_t resourceId, const char *attrName) const
+const std::string &XmlDocument::string(uint32_t index) const
 {
-    for (const XmlAttribute &a : attributes)
+    static const std::string none;
+    return index == NoString ? none : m_pool.at(index);
+}
+
+const XmlAttribute *XmlDocument::attribute(const XmlElement &e, uint32_t resourceId,
+                                           const char *attrName) const
+{
+    for (const XmlAttribute &a : e.attributes)
         if (a.resourceId == resourceId)
             return &a;
-    for (const XmlAttribute &a : attributes)
-        if (a.resourceId == 0 && a.ns == AndroidNamespace && a.name == attrName)
+    for (const XmlAttribute &a : e.attributes)
+        if (a.resourceId == 0 && string(a.ns) == AndroidNamespace && string(a.name) == attrName)
             return &a;
     return nullptr;
 }
 
-const XmlAttribute *XmlElement::plainAttribute(const char *attrName) const
+const XmlAttribute *XmlDocument::plainAttribute(const XmlElement &e, const char *attrName) const
 {
-    for (const XmlAttribute &a : attributes)
-        if (a.ns.empty() && a.name == attrName)
+    for (const XmlAttribute &a : e.attributes)
+        if (a.ns == NoString && string(a.name) == attrName)
             return &a;
     return nullptr;
 }
 
-std::vector<XmlElement> parseBinaryXml(ByteSource &src)
+XmlDocument::XmlDocument(ByteSource &src)
 {
     const Chunk doc = readChunk(src, 0, src.size(), "manifest");
     if (doc.type != ChunkXml)
         throw FormatError("manifest: not a compiled XML document");
 
-    StringPool pool;
     bool havePool = false;
     std::vector<uint32_t> resourceIds;
-    std::vector<XmlElement> elements;
     int depth = 0;
-
-    auto str = [&](uint32_t index) -> std::string {
-        return index == NoIndex ? std::string() : pool.at(index);
+    // Every index is checked while parsing, so that a later look-up cannot fail on it.
+    auto index = [&](uint32_t i) {
+        if (i != NoString && i >= m_pool.count())
+            throw FormatError("string index " + std::to_string(i) + " outside the string pool");
+        return i;
     };
 
     for (uint64_t at = doc.offset + doc.headerSize; at < doc.end();) {
@@ -53,7 +59,7 @@ std::vector<XmlElement> parseBinaryXml(ByteSource &src)
         case ChunkStringPool:
             if (havePool)
                 throw FormatError("manifest: second string pool");
-            pool = StringPool(src, c);
+            m_pool = StringPool(src, c);
             havePool = true;
             break;
         case ChunkXmlResourceMap: {
@@ -73,8 +79,8 @@ std::vector<XmlElement> parseBinaryXml(ByteSource &src)
             const uint64_t ext = c.offset + c.headerSize;
             XmlElement e;
             e.depth = depth;
-            e.ns = str(src.u32(ext));
-            e.name = str(src.u32(ext + 4));
+            e.ns = index(src.u32(ext));
+            e.name = index(src.u32(ext + 4));
             const uint16_t attrStart = src.u16(ext + 8);
             const uint16_t attrSize = src.u16(ext + 10);
             const uint16_t attrCount = src.u16(ext + 12);
@@ -82,30 +88,24 @@ std::vector<XmlElement> parseBinaryXml(ByteSource &src)
                 throw FormatError("manifest: attributes point outside their element");
             // Only the manifest element and its children feed the report; deeper ones are
             // kept for their depth alone.
-            const bool wanted = depth <= 2;
-            for (uint32_t i = 0; wanted && i < attrCount; ++i) {
+            if (depth > 2)
+                break;
+            e.attributes.reserve(attrCount);
+            for (uint32_t i = 0; i < attrCount; ++i) {
                 const uint64_t a = ext + attrStart + uint64_t(attrSize) * i;
                 XmlAttribute attr;
-                attr.ns = str(src.u32(a));
-                const uint32_t nameIndex = src.u32(a + 4);
-                attr.name = str(nameIndex);
-                if (nameIndex < resourceIds.size())
-                    attr.resourceId = resourceIds[nameIndex];
-                const uint32_t raw = src.u32(a + 8);
-                if (raw != NoIndex) {
-                    attr.hasRawString = true;
-                    attr.rawString = pool.at(raw);
-                }
+                attr.ns = index(src.u32(a));
+                attr.name = index(src.u32(a + 4));
+                if (attr.name < resourceIds.size())
+                    attr.resourceId = resourceIds[attr.name];
+                attr.rawString = index(src.u32(a + 8));
                 attr.value.type = src.u8(a + 15);
                 attr.value.data = src.u32(a + 16);
-                if (!attr.hasRawString && attr.value.type == ResValue::String) {
-                    attr.hasRawString = true;
-                    attr.rawString = pool.at(attr.value.data);
-                }
-                e.attributes.push_back(std::move(attr));
+                if (attr.rawString == NoString && attr.value.type == ResValue::String)
+                    attr.rawString = index(attr.value.data);
+                e.attributes.push_back(attr);
             }
-            if (wanted)
-                elements.push_back(std::move(e));
+            m_elements.push_back(std::move(e));
             break;
         }
         case ChunkXmlEndElement:
@@ -117,9 +117,8 @@ std::vector<XmlElement> parseBinaryXml(ByteSource &src)
             break; // namespaces, text and unknown chunks carry nothing the report needs
         }
     }
-    if (elements.empty())
+    if (m_elements.empty())
         throw FormatError("manifest: no elements");
-    return elements;
 }
 
 } // namespace aapt

@@ -1,4 +1,6 @@
-// The compiled XML of AndroidManifest.xml, read into a flat list of elements.
+// The compiled XML of AndroidManifest.xml, read into a flat list of elements. Names and values
+// stay indices into the document's string pool until asked for, so a string that a thousand
+// attributes refer to is decoded and held once.
 #pragma once
 
 #include "resource_table.h"
@@ -8,30 +10,47 @@
 
 namespace aapt {
 
+constexpr uint32_t NoString = 0xffffffff;
+
 struct XmlAttribute
 {
-    std::string ns;
-    std::string name;
+    uint32_t ns = NoString;
+    uint32_t name = NoString;
     uint32_t resourceId = 0; // 0 when the attribute has no entry in the resource map
-    bool hasRawString = false;
-    std::string rawString;
+    uint32_t rawString = NoString;
     ResValue value;
+    bool hasRawString() const { return rawString != NoString; }
 };
 
 struct XmlElement
 {
     int depth = 0; // the root element has depth 1
-    std::string ns;
-    std::string name;
+    uint32_t ns = NoString;
+    uint32_t name = NoString;
     std::vector<XmlAttribute> attributes;
-
-    // Finds an attribute by its resource id, or by name when the compiler left no id.
-    const XmlAttribute *attribute(uint32_t resourceId, const char *name) const;
-    // An attribute without namespace, looked up by name only (such as package).
-    const XmlAttribute *plainAttribute(const char *name) const;
 };
 
-// Parses a compiled XML document; throws FormatError on anything malformed.
-std::vector<XmlElement> parseBinaryXml(ByteSource &src);
+class XmlDocument
+{
+public:
+    // Parses a compiled XML document; throws FormatError on anything malformed.
+    explicit XmlDocument(ByteSource &src);
+
+    const std::vector<XmlElement> &elements() const { return m_elements; }
+    // A pool string ("" for NoString); throws FormatError when the index is outside the pool.
+    const std::string &string(uint32_t index) const;
+    bool nameIs(const XmlElement &e, const char *name) const { return string(e.name) == name; }
+
+    // Finds an attribute by its resource id, or by name when the compiler left no id.
+    const XmlAttribute *attribute(const XmlElement &e, uint32_t resourceId, const char *name) const;
+    // An attribute without namespace, looked up by name only (such as package).
+    const XmlAttribute *plainAttribute(const XmlElement &e, const char *name) const;
+    // The attribute's raw string, "" when it has none.
+    const std::string &rawString(const XmlAttribute &a) const { return string(a.rawString); }
+
+private:
+    StringPool m_pool;
+    std::vector<XmlElement> m_elements;
+};
 
 } // namespace aapt

@@ -1,5 +1,6 @@
-// Random access to the bytes of one package member. The resource table of a large package is
-// mostly data the report never needs, so a stored member is read piecewise, never as a whole.
+// The bytes of a package and of its members. A package file is mapped, not read: a stored member
+// (the resource table of most packages, the base APK of a bundle) is a view onto the mapping, so
+// only the pages the report touches are ever read; a compressed member is inflated into memory.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +9,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-struct zip;
 
 namespace aapt {
 
@@ -20,53 +19,67 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Well-formed input the tool will not read: an encrypted member, or one beyond the size limits.
+// Unlike other damage it is never passed over while looking for something else.
+class RefusedError : public FormatError
+{
+public:
+    using FormatError::FormatError;
+};
+
+// A contiguous range of bytes held in memory or mapped from a file.
 class ByteSource
 {
 public:
     virtual ~ByteSource() = default;
-    virtual uint64_t size() const = 0;
+    ByteSource(const ByteSource &) = delete;
+    ByteSource &operator=(const ByteSource &) = delete;
+
+    uint64_t size() const { return m_size; }
+    const uint8_t *data() const { return m_data; }
     // Fills out with len bytes from offset; throws FormatError when the range leaves the source.
-    void read(uint64_t offset, void *out, size_t len);
-    uint8_t u8(uint64_t offset);
-    uint16_t u16(uint64_t offset);
-    uint32_t u32(uint64_t offset);
-    // A hint that the next reads walk forward through the data, so reading ahead pays.
-    virtual void setSequential(bool) {}
+    void read(uint64_t offset, void *out, size_t len) const;
+    uint8_t u8(uint64_t offset) const;
+    uint16_t u16(uint64_t offset) const;
+    uint32_t u32(uint64_t offset) const;
+    uint64_t u64(uint64_t offset) const;
 
 protected:
-    virtual void readRaw(uint64_t offset, void *out, size_t len) = 0;
+    ByteSource() = default;
+    const uint8_t *m_data = nullptr;
+    uint64_t m_size = 0;
 };
 
 class MemorySource : public ByteSource
 {
 public:
-    explicit MemorySource(std::vector<uint8_t> bytes) : m_bytes(std::move(bytes)) {}
-    MemorySource(const uint8_t *data, size_t len) : m_bytes(data, data + len) {}
-    uint64_t size() const override { return m_bytes.size(); }
-    const std::vector<uint8_t> &bytes() const { return m_bytes; }
-
-protected:
-    void readRaw(uint64_t offset, void *out, size_t len) override;
+    explicit MemorySource(std::vector<uint8_t> bytes);
+    MemorySource(const uint8_t *data, size_t len) : MemorySource(std::vector<uint8_t>(data, data + len)) {}
+    // Takes a buffer whose first len bytes are the data; the rest was never touched.
+    MemorySource(std::unique_ptr<uint8_t[]> buffer, size_t len);
 
 private:
     std::vector<uint8_t> m_bytes;
+    std::unique_ptr<uint8_t[]> m_buffer;
 };
 
-// An open package. Only the members asked for are read.
-class ZipArchive
+// A regular file mapped read-only.
+class MappedFile : public ByteSource
 {
 public:
-    explicit ZipArchive(const std::string &path);
-    ~ZipArchive();
-    ZipArchive(const ZipArchive &) = delete;
-    ZipArchive &operator=(const ZipArchive &) = delete;
+    // Throws FormatError when the file cannot be opened or is not a regular file.
+    explicit MappedFile(const std::string &path);
+    ~MappedFile() override;
+};
 
-    bool contains(const char *member) const;
-    // A stored member is read on demand; a compressed one is inflated into memory, up to maxSize bytes.
-    std::unique_ptr<ByteSource> open(const char *member, uint64_t maxSize);
+// Part of another source, which it keeps alive.
+class ViewSource : public ByteSource
+{
+public:
+    ViewSource(std::shared_ptr<const ByteSource> whole, uint64_t offset, uint64_t size);
 
 private:
-    zip *m_zip = nullptr;
+    std::shared_ptr<const ByteSource> m_whole;
 };
 
 } // namespace aapt

@@ -1,4 +1,5 @@
-// libFuzzer entry for the manifest and resource-table parsers and the report built from them.
+// libFuzzer entry for the zip reader, the bundle search, the manifest and resource-table
+// parsers and the report built from them.
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

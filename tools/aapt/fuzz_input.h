@@ -1,5 +1,6 @@
-// One input for the parsers as the fuzz target and its regression test take it: two bytes
-// (little-endian) giving the manifest's length, the manifest, then the resource table.
+// One input for the parsers as the fuzz target and its regression test take it: either a whole
+// archive (an APK or a bundle, starting "PK"), or two bytes (little-endian) giving the
+// manifest's length, the manifest, then the resource table.
 #pragma once
 
 #include "badging.h"
@@ -15,10 +16,14 @@ inline void reportForPackedInput(const uint8_t *data, size_t size)
 {
     if (size < 2)
         return;
-    const size_t split = std::min<size_t>(size - 2, size_t(data[0] | data[1] << 8));
-    MemorySource manifest(data + 2, split);
-    MemorySource table(data + 2 + split, size - 2 - split);
     try {
+        if (data[0] == 'P' && data[1] == 'K') {
+            badgingReportForArchive(std::make_shared<MemorySource>(data, size));
+            return;
+        }
+        const size_t split = std::min<size_t>(size - 2, size_t(data[0] | data[1] << 8));
+        MemorySource manifest(data + 2, split);
+        MemorySource table(data + 2 + split, size - 2 - split);
         badgingReport(manifest, table.size() ? &table : nullptr);
     } catch (const FormatError &) {
     }

@@ -1,4 +1,5 @@
-// aapt d badging APK: prints the package's badging report, or says on stderr why it cannot.
+// aapt d badging APK (or a bundle of split APKs): prints the package's badging report, or says on stderr why
+// it cannot.
 #include "badging.h"
 
 #include <cstdio>
@@ -11,12 +12,9 @@ int main(int argc, char **argv)
     const bool dump = argc == 4 && (std::strcmp(argv[1], "d") == 0 || std::strcmp(argv[1], "dump") == 0) &&
                       std::strcmp(argv[2], "badging") == 0;
     if (!dump) {
-        std::fprintf(stderr, "usage: aapt d badging FILE.apk\n");
+        std::fprintf(stderr, "usage: aapt d badging FILE.apk|FILE.xapk|FILE.apks|FILE.apkm\n");
         return 2;
     }
-    // libzip converts every entry's DOS time while opening the archive; with TZ unset the C
-    // library looks at /etc/localtime again for each one. The report shows no times.
-    setenv("TZ", "UTC0", 1);
     try {
         const std::string report = aapt::badgingReportForFile(argv[3]);
         // The whole report is built before anything is written: a failure leaves stdout empty.

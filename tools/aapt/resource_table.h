@@ -39,9 +39,12 @@ public:
     // no matching value. Bags (styles, arrays) are not values and give nothing either.
     std::optional<ResValue> lookup(uint32_t id, const ResConfig &request);
     // Follows references until a plain value; throws FormatError on a loop or an endless chain.
+    // Every configuration a look-up weighs counts against one budget for the whole report, so
+    // a table built to multiply the look-ups is refused instead of keeping the reader busy for
+    // minutes.
     std::optional<ResValue> resolve(ResValue value, const ResConfig &request);
 
-    std::string string(uint32_t index) const { return m_strings.at(index); }
+    const std::string &string(uint32_t index) const { return m_strings.at(index); }
     // The file path of a resource, e.g. res/drawable-hdpi/icon.png, or "" when it has none.
     std::string resolveString(ResValue value, const ResConfig &request);
 
@@ -74,6 +77,7 @@ private:
     std::set<std::string> m_locales;
     std::set<int> m_densities;
     size_t m_typeCount = 0;
+    uint64_t m_work = 0;
 };
 
 } // namespace aapt

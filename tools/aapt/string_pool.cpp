@@ -1,5 +1,7 @@
 #include "string_pool.h"
 
+#include <bit>
+
 namespace aapt {
 
 Chunk readChunk(ByteSource &src, uint64_t offset, uint64_t limit, const char *what)
@@ -33,7 +35,15 @@ StringPool::StringPool(ByteSource &src, const Chunk &chunk) : m_src(&src)
     m_strings = chunk.offset + stringsStart;
 }
 
-std::string StringPool::at(uint32_t index) const
+const std::string &StringPool::at(uint32_t index) const
+{
+    const auto known = m_decoded.find(index);
+    if (known != m_decoded.end())
+        return known->second;
+    return m_decoded.emplace(index, decode(index)).first->second;
+}
+
+std::string StringPool::decode(uint32_t index) const
 {
     if (!m_src || index >= m_count)
         throw FormatError("string index " + std::to_string(index) + " outside the string pool");
@@ -43,7 +53,8 @@ std::string StringPool::at(uint32_t index) const
             throw FormatError("string " + std::to_string(index) + " runs past its pool");
     };
     if (m_utf8) {
-        // Two lengths: in UTF-16 units (unused here) and in bytes, each one or two bytes long.
+        // Two lengths: in UTF-16 units (unused here) and in bytes, each one or two bytes long,
+        // so a UTF-8 string never exceeds 32767 bytes.
         auto length = [&]() -> uint32_t {
             need(1);
             uint32_t n = m_src->u8(pos++);
@@ -68,12 +79,15 @@ std::string StringPool::at(uint32_t index) const
         units = (units & 0x7fff) << 16 | m_src->u16(pos);
         pos += 2;
     }
+    if (units > MaxStringUnits)
+        throw FormatError("string " + std::to_string(index) + " is implausibly long (" +
+                          std::to_string(units) + " characters)");
     need(uint64_t(units) * 2);
-    std::string raw(size_t(units) * 2, '\0');
-    m_src->read(pos, raw.data(), raw.size());
     std::u16string text(units, u'\0');
-    for (size_t i = 0; i < units; ++i)
-        text[i] = char16_t(uint8_t(raw[2 * i]) | uint8_t(raw[2 * i + 1]) << 8);
+    m_src->read(pos, text.data(), size_t(units) * 2);
+    if constexpr (std::endian::native == std::endian::big)
+        for (char16_t &c : text)
+            c = char16_t(c >> 8 | c << 8);
     return utf16ToUtf8(text);
 }
 

@@ -1,10 +1,12 @@
 // The string pool chunk shared by the binary manifest and the resource table. Strings are read
-// one at a time on request: the table's pool can hold hundreds of thousands of them.
+// one at a time on request: the table's pool can hold hundreds of thousands of them. Each one is
+// decoded once and then shared, however many attributes or resources refer to it.
 #pragma once
 
 #include "byte_source.h"
 
 #include <string>
+#include <unordered_map>
 
 namespace aapt {
 
@@ -41,9 +43,13 @@ public:
     StringPool() = default;
     StringPool(ByteSource &src, const Chunk &chunk);
 
+    // Far longer than any name, label or path; a longer string is only there to be copied.
+    static constexpr uint32_t MaxStringUnits = 1u << 20;
+
     uint32_t count() const { return m_count; }
-    // The string as UTF-8; throws FormatError when it lies outside the pool.
-    std::string at(uint32_t index) const;
+    // The string as UTF-8, valid as long as the pool; throws FormatError when it lies outside
+    // the pool or is longer than MaxStringUnits.
+    const std::string &at(uint32_t index) const;
 
 private:
     ByteSource *m_src = nullptr;
@@ -52,6 +58,10 @@ private:
     uint64_t m_end = 0;
     uint32_t m_count = 0;
     bool m_utf8 = false;
+    // Node-based, so a reference handed out stays valid as the cache grows (and when the pool moves).
+    mutable std::unordered_map<uint32_t, std::string> m_decoded;
+
+    std::string decode(uint32_t index) const;
 };
 
 // UTF-16 to UTF-8; unpaired surrogates become U+FFFD.

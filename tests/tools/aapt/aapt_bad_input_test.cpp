@@ -4,6 +4,7 @@
 
 #include "badging.h"
 #include "fuzz_input.h"
+#include "zip_archive.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -146,7 +147,7 @@ std::vector<uint8_t> tableWithDensities(const std::vector<uint16_t> &densities)
 {
     std::vector<TableChunk> chunks;
     for (uint16_t d : densities)
-        chunks.push_back({d, false, {{0, 1}}});
+        chunks.push_back({d, false, {{0, 1}}, ""});
     return buildTable(chunks);
 }
 

@@ -83,7 +83,8 @@ TEST(AaptConfig, DensityPrefersScalingDown)
 
 TEST(AaptTable, DenseAndSparseChunksFindTheirEntries)
 {
-    aapt::MemorySource src(buildTable({{0, false, {{0, 10}, {3, 13}}}, {240, true, {{3, 23}, {9, 29}}}}));
+    aapt::MemorySource src(
+        buildTable({{0, false, {{0, 10}, {3, 13}}, ""}, {240, true, {{3, 23}, {9, 29}}, ""}}));
     aapt::ResourceTable table(src);
     auto valueAt = [&](uint32_t id, uint16_t density) {
         ResConfig r = ResConfig::request("");

@@ -1,6 +1,6 @@
 #include "aapt_test_support.h"
 
-#include "byte_source.h"
+#include "zip_archive.h"
 
 #include <QDir>
 #include <QProcess>
@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <zip.h>
 
 ToolRun runTool(const std::string &program, const std::vector<std::string> &args)
@@ -73,7 +74,9 @@ void writeZip(const std::string &path, const std::vector<Member> &members)
     for (const Member &m : members) {
         zip_source_t *s = zip_source_buffer(z, m.bytes.data(), m.bytes.size(), 0);
         const zip_int64_t index = zip_file_add(z, m.name.c_str(), s, ZIP_FL_OVERWRITE);
-        zip_set_file_compression(z, zip_uint64_t(index), m.compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0);
+        // The fastest level: some tests pack hundreds of megabytes of zeros.
+        zip_set_file_compression(z, zip_uint64_t(index), m.compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
+                                 m.compress ? 1 : 0);
     }
     if (zip_close(z) != 0)
         throw std::runtime_error("cannot write " + path);
@@ -112,47 +115,147 @@ std::vector<std::string> reliedOnLines(const std::string &report)
     return lines;
 }
 
-std::vector<uint8_t> buildTable(const std::vector<TableChunk> &chunks)
+namespace {
+
+struct Writer
 {
-    std::vector<uint8_t> t;
-    auto add16 = [&](uint32_t v) { t.insert(t.end(), {uint8_t(v), uint8_t(v >> 8)}); };
-    auto add32 = [&](uint32_t v) { add16(v & 0xffff), add16(v >> 16); };
-    auto patch32 = [&](size_t at, uint32_t v) {
+    std::vector<uint8_t> b;
+    void u8(uint32_t v) { b.push_back(uint8_t(v)); }
+    void u16(uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); }
+    void u32(uint32_t v) { u16(v & 0xffff), u16(v >> 16); }
+    void patch32(size_t at, uint32_t v)
+    {
         for (int i = 0; i < 4; ++i)
-            t[at + i] = uint8_t(v >> (8 * i));
-    };
-    add16(0x0002), add16(12), add32(0), add32(1);
-    add16(0x0001), add16(28), add32(28), add32(0), add32(0), add32(0x100), add32(0), add32(0);
-    const size_t package = t.size();
-    add16(0x0200), add16(288), add32(0), add32(0x7f);
-    t.resize(package + 288);
+            b[at + i] = uint8_t(v >> (8 * i));
+    }
+    // Starts a chunk and returns its offset; end() fills in its size.
+    size_t begin(uint16_t type, uint16_t headerSize)
+    {
+        const size_t at = b.size();
+        u16(type), u16(headerSize), u32(0);
+        return at;
+    }
+    void end(size_t chunk) { patch32(chunk + 4, uint32_t(b.size() - chunk)); }
+};
+
+// A UTF-16 string pool chunk.
+void writePool(Writer &w, const std::vector<std::u16string> &strings)
+{
+    const size_t pool = w.begin(0x0001, 28);
+    w.u32(uint32_t(strings.size())), w.u32(0), w.u32(0), w.u32(28 + 4 * uint32_t(strings.size())), w.u32(0);
+    uint32_t offset = 0;
+    for (const std::u16string &s : strings) {
+        w.u32(offset);
+        offset += uint32_t(s.size() < 0x8000 ? 2 : 4) + 2 * uint32_t(s.size() + 1);
+    }
+    for (const std::u16string &s : strings) {
+        if (s.size() < 0x8000)
+            w.u16(uint32_t(s.size()));
+        else
+            w.u16(0x8000 | uint32_t(s.size() >> 16)), w.u16(uint32_t(s.size() & 0xffff));
+        for (char16_t c : s)
+            w.u16(c);
+        w.u16(0);
+    }
+    w.end(pool);
+}
+
+} // namespace
+
+std::vector<uint8_t> buildTable(const std::vector<TableChunk> &chunks,
+                                const std::vector<std::u16string> &strings)
+{
+    Writer w;
+    const size_t table = w.begin(0x0002, 12);
+    w.u32(1);
+    writePool(w, strings);
+    const size_t package = w.begin(0x0200, 288);
+    w.u32(0x7f);
+    w.b.resize(package + 288);
     for (const TableChunk &c : chunks) {
         uint32_t entrySlots = 0;
-        for (const auto &e : c.entries)
-            entrySlots = std::max<uint32_t>(entrySlots, e.first + 1u);
+        for (const TableEntry &e : c.entries)
+            entrySlots = std::max<uint32_t>(entrySlots, e.index + 1u);
         const uint32_t indexCount = c.sparse ? uint32_t(c.entries.size()) : entrySlots;
         const uint32_t entriesStart = 84 + 4 * indexCount;
-        const size_t chunk = t.size();
-        add16(0x0201), add16(84), add32(entriesStart + 16 * uint32_t(c.entries.size()));
-        add32(c.sparse ? 0x0101 : 0x0001), add32(indexCount), add32(entriesStart);
-        t.resize(chunk + 84);
-        patch32(chunk + 20, 64);
-        t[chunk + 20 + 14] = uint8_t(c.density), t[chunk + 20 + 15] = uint8_t(c.density >> 8);
+        const size_t chunk = w.begin(0x0201, 84);
+        w.u32(c.sparse ? 0x0101 : 0x0001), w.u32(indexCount), w.u32(entriesStart);
+        w.b.resize(chunk + 84);
+        w.patch32(chunk + 20, 64);
+        for (size_t i = 0; i < c.language.size() && i < 2; ++i)
+            w.b[chunk + 20 + 8 + i] = uint8_t(c.language[i]);
+        w.b[chunk + 20 + 14] = uint8_t(c.density), w.b[chunk + 20 + 15] = uint8_t(c.density >> 8);
         std::vector<uint32_t> offsets(entrySlots, 0xffffffff);
         for (size_t i = 0; i < c.entries.size(); ++i)
-            offsets[c.entries[i].first] = uint32_t(16 * i);
+            offsets[c.entries[i].index] = uint32_t(16 * i);
         for (size_t i = 0; i < c.entries.size(); ++i)
             if (c.sparse)
-                add16(c.entries[i].first), add16(uint32_t(16 * i / 4));
+                w.u16(c.entries[i].index), w.u16(uint32_t(16 * i / 4));
         if (!c.sparse)
             for (uint32_t o : offsets)
-                add32(o);
-        for (const auto &e : c.entries) {
-            add16(8), add16(0), add32(0);             // entry header: plain value, key 0
-            add16(8), add16(0x1000), add32(e.second); // decimal integer
+                w.u32(o);
+        for (const TableEntry &e : c.entries) {
+            w.u16(8), w.u16(0), w.u32(0);                   // entry header: plain value, key 0
+            w.u16(8), w.u8(0), w.u8(e.type), w.u32(e.data); // the value
         }
+        w.end(chunk);
     }
-    patch32(package + 4, uint32_t(t.size() - package));
-    patch32(4, uint32_t(t.size()));
-    return t;
+    w.end(package);
+    w.end(table);
+    return w.b;
+}
+
+std::vector<uint8_t> buildManifest(const std::vector<std::u16string> &strings,
+                                   const std::vector<uint32_t> &resourceIds, const ManifestElement &root,
+                                   const std::vector<ManifestElement> &children)
+{
+    Writer w;
+    const size_t doc = w.begin(0x0003, 8);
+    writePool(w, strings);
+    const size_t map = w.begin(0x0180, 8);
+    for (uint32_t id : resourceIds)
+        w.u32(id);
+    w.end(map);
+    auto element = [&](const ManifestElement &e, bool close) {
+        const size_t start = w.begin(0x0102, 16);
+        w.u32(0), w.u32(NoIndex);                            // line, comment
+        w.u32(NoIndex), w.u32(e.name), w.u16(20), w.u16(20); // ns, name, attribute start and size
+        w.u16(uint32_t(e.attributes.size())), w.u16(0), w.u16(0), w.u16(0);
+        for (const ManifestAttribute &a : e.attributes)
+            w.u32(a.ns), w.u32(a.name), w.u32(a.raw), w.u16(8), w.u8(0), w.u8(a.type), w.u32(a.data);
+        w.end(start);
+        if (close) {
+            const size_t end = w.begin(0x0103, 16);
+            w.u32(0), w.u32(NoIndex), w.u32(NoIndex), w.u32(e.name);
+            w.end(end);
+        }
+    };
+    element(root, false);
+    for (const ManifestElement &child : children)
+        element(child, true);
+    const size_t end = w.begin(0x0103, 16);
+    w.u32(0), w.u32(NoIndex), w.u32(NoIndex), w.u32(root.name);
+    w.end(end);
+    w.end(doc);
+    return w.b;
+}
+
+ToolRun runOurAaptLimited(const std::string &apk, uint64_t addressSpaceBytes)
+{
+    QProcess p;
+    p.setChildProcessModifier([addressSpaceBytes] {
+        const rlimit limit{addressSpaceBytes, addressSpaceBytes};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+    p.start(TAVREL_PROGRAM_DIR "/aapt", {"d", "badging", QString::fromStdString(apk)});
+    ToolRun run;
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        return run;
+    }
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.out = p.readAllStandardOutput().toStdString();
+    run.err = p.readAllStandardError().toStdString();
+    return run;
 }

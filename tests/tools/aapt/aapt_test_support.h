@@ -36,12 +36,46 @@ void writeZip(const std::string &path, const std::vector<Member> &members);
 // ones and CR LF reduced to LF.
 std::vector<std::string> reliedOnLines(const std::string &report);
 
-// A resource table of package 0x7f with one type (id 1) of integer resources: one chunk per
-// entry of chunks, each for a density and holding (entry index, value) pairs, dense or sparse.
+// A resource table of package 0x7f with one type (id 1): one chunk per entry of chunks, each for
+// a density and a language (two letters or none) and holding entries, dense or sparse. Values are
+// decimal integers unless an entry says otherwise (0x01 a reference, 0x03 a string of strings).
+struct TableEntry
+{
+    uint16_t index = 0;
+    uint32_t data = 0;
+    uint8_t type = 0x10;
+};
 struct TableChunk
 {
     uint16_t density = 0;
     bool sparse = false;
-    std::vector<std::pair<uint16_t, uint32_t>> entries;
+    std::vector<TableEntry> entries;
+    std::string language;
 };
-std::vector<uint8_t> buildTable(const std::vector<TableChunk> &chunks);
+std::vector<uint8_t> buildTable(const std::vector<TableChunk> &chunks,
+                                const std::vector<std::u16string> &strings = {});
+
+// A compiled manifest: a <manifest> root holding the given elements, each closed at once.
+// Names and values are indices into strings (a UTF-16 pool); resourceIds maps the first of
+// them to attribute resource ids.
+constexpr uint32_t NoIndex = 0xffffffff;
+struct ManifestAttribute
+{
+    uint32_t ns = NoIndex;
+    uint32_t name = 0;
+    uint32_t raw = NoIndex;
+    uint8_t type = 0x03;
+    uint32_t data = 0;
+};
+struct ManifestElement
+{
+    uint32_t name = 0;
+    std::vector<ManifestAttribute> attributes;
+};
+std::vector<uint8_t> buildManifest(const std::vector<std::u16string> &strings,
+                                   const std::vector<uint32_t> &resourceIds, const ManifestElement &root,
+                                   const std::vector<ManifestElement> &children);
+
+// Runs our tool with its address space limited, so that a run that would need more memory
+// fails instead of taking the machine's.
+ToolRun runOurAaptLimited(const std::string &apk, uint64_t addressSpaceBytes);
