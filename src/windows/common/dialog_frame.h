@@ -1,20 +1,17 @@
-// The dress every small dialog of the program wears: the themed frame with only its close button,
-// no border and the program's title-bar style; and the main window's icon passed on to it.
+// What every small dialog of the program shares: its caption, the owner's icon, Tahoma 8.25 with a
+// Chinese face behind it, a fixed size, modality, and the themed frame with only its close button,
+// no border and the program's title-bar style.
 #pragma once
 
-#include <QFont>
-#include <QIcon>
+#include <QString>
 
+class QDialog;
 class QWidget;
 namespace skin {
 class jcForms;
 }
 
-// Puts the frame on the dialog (MaxButton and MinButton off, BorderStyle 0, Style 5).
-skin::jcForms *dressDialogFrame(QWidget *dialog);
-
-// Tahoma 8.25 point, with a Chinese face behind it for the captions and prompts.
-QFont dialogFont();
-
-// The icon of the owner's window, or the program's when there is no owner.
-QIcon ownerIcon(QWidget *owner);
+// Sets the dialog up as above (size in twips; modal to the owner's window, or to the whole
+// program without an owner) and returns its frame.
+skin::jcForms *setUpDialog(QDialog *dialog, QWidget *owner, const QString &name, const QString &caption,
+                           int widthTwips, int heightTwips);

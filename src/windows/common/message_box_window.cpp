@@ -22,13 +22,8 @@ constexpr int kDesignLefts[3] = {720, 2040, 3360};
 
 ForMsgx::ForMsgx(QWidget *owner) : QDialog(owner ? owner->window() : nullptr)
 {
-    setObjectName(QStringLiteral("ForMsgx"));
-    setWindowTitle(QStringLiteral("信息"));
-    setWindowIcon(ownerIcon(owner));
-    setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
-    setFont(dialogFont());
-    setFixedSize(twips(kBoxWidth), twips(kBoxHeight));
-    m_frame = dressDialogFrame(this);
+    m_frame =
+        setUpDialog(this, owner, QStringLiteral("ForMsgx"), QStringLiteral("信息"), kBoxWidth, kBoxHeight);
 
     m_lbText = new QLabel(this);
     m_lbText->setObjectName(QStringLiteral("lbText"));

@@ -69,13 +69,7 @@ QString aboutText()
 
 ForMail::ForMail(QWidget *owner) : QDialog(owner ? owner->window() : nullptr)
 {
-    setObjectName(QStringLiteral("ForMail"));
-    setWindowTitle(QStringLiteral("关于"));
-    setWindowIcon(ownerIcon(owner));
-    setFont(dialogFont());
-    setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
-    setFixedSize(twips(6060), twips(3840));
-    m_frame = dressDialogFrame(this);
+    m_frame = setUpDialog(this, owner, QStringLiteral("ForMail"), QStringLiteral("关于"), 6060, 3840);
 
     const QIcon icon = windowIcon();
     const QPixmap picture = icon.isNull() ? programPicture(64) : icon.pixmap(64, 64);

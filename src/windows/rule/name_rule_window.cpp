@@ -57,13 +57,8 @@ skin::jcbutton *button(QWidget *parent, const QString &name, const QString &capt
 
 FoPrint::FoPrint(QWidget *mainWindow) : QDialog(mainWindow ? mainWindow->window() : nullptr)
 {
-    setObjectName(QStringLiteral("FoPrint"));
-    setWindowTitle(QStringLiteral("命名规则设置"));
-    setWindowIcon(ownerIcon(mainWindow));
-    setFont(dialogFont());
-    setWindowModality(mainWindow ? Qt::WindowModal : Qt::ApplicationModal);
-    setFixedSize(twips(5655), twips(2715));
-    m_frame = dressDialogFrame(this);
+    m_frame =
+        setUpDialog(this, mainWindow, QStringLiteral("FoPrint"), QStringLiteral("命名规则设置"), 5655, 2715);
     m_frame->FormMenuShow(0);
 
     fixedLabel(this, QStringLiteral("Label1"), QStringLiteral("格式串:"), twipsRect(240, 720, 630, 180));
