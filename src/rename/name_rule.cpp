@@ -24,9 +24,14 @@ void NameRule::setActive(const QString &rule)
     g_active = rule;
 }
 
+QString NameRule::stored()
+{
+    return SettingsStore::read(QStringLiteral("SetINI"), QStringLiteral("NameRule"), defaultRule());
+}
+
 QString NameRule::loadFromSettings()
 {
-    g_active = SettingsStore::read(QStringLiteral("SetINI"), QStringLiteral("NameRule"), defaultRule());
+    g_active = stored();
     return g_active;
 }
 

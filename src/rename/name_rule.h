@@ -18,6 +18,8 @@ public:
     static QString active();
     static void setActive(const QString &rule);
 
+    // The stored rule, or the default when none is stored; the active copy is left alone.
+    static QString stored();
     // Reads the stored rule (section "SetINI", key "NameRule") into the active copy; the default
     // when none is stored.
     static QString loadFromSettings();

@@ -1,19 +1,25 @@
 #include "windows/common/message_box.h"
 
-#include <QMessageBox>
+#include "windows/common/message_box_answers.h"
+#include "windows/common/message_box_window.h"
 
-// Stand-in until the skinned box lands: OK, or Yes/No for the question styles.
+#include <QPointer>
+
 int dwMessageBox(const QString &prompt, int &style, const QString &title, QWidget *owner)
 {
-    const bool question = (style & 7) == 4 || (style & 7) == 3;
-    QMessageBox box(QMessageBox::NoIcon, title, prompt,
-                    question ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, owner);
-    const int pressed = box.exec();
-    if (pressed == QMessageBox::Yes)
-        return MessageResult::Yes;
-    if (pressed == QMessageBox::No)
-        return MessageResult::No;
-    if (pressed == QMessageBox::Ok)
-        return MessageResult::Ok;
-    return MessageResult::None;
+    const int asked = style;
+    style = normaliseMessageStyle(style);
+    if (MessageBoxAnswers *answers = MessageBoxAnswers::current())
+        return answers->take(prompt, asked, title);
+
+    // Each call has a box of its own, so a box closed without a button press can only answer None,
+    // never what an earlier box was answered. The owner may go while the box is up, taking it along.
+    QPointer<ForMsgx> box = new ForMsgx(owner);
+    box->prepare(prompt, style, title);
+    box->exec();
+    if (!box)
+        return MessageResult::None;
+    const int answer = box->answer();
+    delete box;
+    return answer;
 }

@@ -1,7 +1,8 @@
 #include "windows/common/user_notice.h"
 
+#include "windows/common/message_box.h"
+
 #include <QFileInfo>
-#include <QMessageBox>
 
 #include <xcb/xcb.h>
 
@@ -50,8 +51,5 @@ bool displayUsable()
 
 void showStartupNotice(QWidget *owner, const QString &title, const QString &text, int style)
 {
-    // Style 16: the stop sign; otherwise the plain notice.
-    const QMessageBox::Icon icon = (style & 0x70) == 16 ? QMessageBox::Critical : QMessageBox::Information;
-    QMessageBox box(icon, title, text, QMessageBox::Ok, owner);
-    box.exec();
+    dwMessageBox(text, style, title, owner);
 }
