@@ -11,17 +11,6 @@ RenameOutcome renameFromDetails(PackageList &list, const DetailTarget &target, c
     const int p = target.position;
     if (!list.isValidPosition(p) || list.rowAt(p).folder != target.folder)
         return outcome;
-    switch (outcome) {
-    case RenameOutcome::Renamed:
-        list.setCell(p, PackageInfo::FileName, newName);
-        list.setCell(p, PackageInfo::Status, RenameStatus::done());
-        break;
-    case RenameOutcome::TargetExists:
-        list.setCell(p, PackageInfo::Status, RenameStatus::exists());
-        break;
-    case RenameOutcome::Refused:
-        list.setCell(p, PackageInfo::Status, RenameStatus::failed());
-        break;
-    }
+    recordRenameOutcome(list, p, outcome, newName);
     return outcome;
 }
