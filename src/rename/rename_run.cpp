@@ -4,6 +4,22 @@
 #include "platform/safe_rename.h"
 #include "rename/name_rule.h"
 
+void recordRenameOutcome(PackageList &list, int position, RenameOutcome outcome, const QString &newName)
+{
+    switch (outcome) {
+    case RenameOutcome::Renamed:
+        list.setCell(position, PackageInfo::FileName, newName);
+        list.setCell(position, PackageInfo::Status, RenameStatus::done());
+        break;
+    case RenameOutcome::TargetExists:
+        list.setCell(position, PackageInfo::Status, RenameStatus::exists());
+        break;
+    case RenameOutcome::Refused:
+        list.setCell(position, PackageInfo::Status, RenameStatus::failed());
+        break;
+    }
+}
+
 void runRename(PackageList &list, const QString &rule)
 {
     const int n = list.count();
@@ -17,18 +33,7 @@ void runRename(PackageList &list, const QString &rule)
         }
         const QString extension = row.fileName.right(4);
         const QString newName = NameRule::expand(rule, row.displayName, row.version) + extension;
-        switch (renameWithinFolder(row.folder, row.fileName, newName)) {
-        case RenameOutcome::Renamed:
-            list.setCell(p, PackageInfo::FileName, newName);
-            list.setCell(p, PackageInfo::Status, RenameStatus::done());
-            break;
-        case RenameOutcome::TargetExists:
-            list.setCell(p, PackageInfo::Status, RenameStatus::exists());
-            break;
-        case RenameOutcome::Refused:
-            list.setCell(p, PackageInfo::Status, RenameStatus::failed());
-            break;
-        }
+        recordRenameOutcome(list, p, renameWithinFolder(row.folder, row.fileName, newName), newName);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/safe_rename.h"
+
 #include <QString>
 
 class PackageList;
@@ -19,6 +21,10 @@ inline QString failed()
     return QStringLiteral("无法修改");
 }
 } // namespace RenameStatus
+
+// Writes a rename's outcome into the row: the new file name and "修改完成" when renamed; otherwise
+// the name stays and the status says why ("文件已存在", "无法修改").
+void recordRenameOutcome(PackageList &list, int position, RenameOutcome outcome, const QString &newName);
 
 // Renames every row's file by the rule, in list order, and writes the new file name and the
 // status into the row. A row without a display name, or whose rename the file system refuses,

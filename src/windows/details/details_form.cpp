@@ -1,0 +1,157 @@
+#include "windows/details/details_form.h"
+
+#include "app/details_rename.h"
+#include "core/package_list.h"
+#include "skin/button/jcbutton.h"
+#include "skin/frame/jcforms.h"
+#include "windows/common/twips.h"
+#include "windows/common/url_opener.h"
+#include "windows/details/raw_metadata_window.h"
+#include "windows/details/window_dress.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+
+using skin::jcbutton;
+
+namespace {
+
+struct ButtonPlace
+{
+    int left, top, width, height;
+};
+
+// cmdButton 0 to 3: exit, store page (right of the identifier), rename (right of the new name), Info.
+const ButtonPlace kButtonPlaces[] = {
+    {4035, 6120, 1080, 375}, {4200, 1580, 850, 285}, {4350, 5600, 705, 285}, {240, 6120, 960, 285}};
+
+// The store buttons are narrow for their Latin captions; a smaller font keeps the caption whole
+// whatever font the desktop gives.
+void fitCaption(jcbutton *button)
+{
+    QFont f = button->font();
+    const int room = button->width() - 6;
+    while (f.pointSizeF() > 6 && QFontMetrics(f).horizontalAdvance(button->Caption()) > room)
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    button->setFont(f);
+}
+
+} // namespace
+
+DetailsForm::DetailsForm(QWidget *owner, PackageList *list, const DetailTarget &target,
+                         const QString &caption, const QString &storeCaption)
+    : QDialog(owner), m_list(list), m_target(target), m_currentName(target.fileName)
+{
+    m_frame = dressDetailsWindow(this, owner, caption, 5310, 6675);
+
+    const QString captions[] = {QStringLiteral("退出"), storeCaption, QStringLiteral("重命名"),
+                                QStringLiteral("Info.")};
+    for (int i = 0; i < 4; ++i) {
+        auto *b = new jcbutton(this);
+        b->setObjectName(QStringLiteral("cmdButton_%1").arg(i));
+        b->setIndex(i);
+        if (i == ExitButton) {
+            b->setButtonStyle(jcbutton::ShadowStyle);
+            b->setShowFocusRect(true);
+            b->setBackColor(0xAA6D00);
+        } else {
+            b->setButtonStyle(i == InfoButton ? jcbutton::InfoStyle : jcbutton::StandardStyle);
+        }
+        b->setCaption(captions[i]);
+        const ButtonPlace &at = kButtonPlaces[i];
+        b->setGeometry(twipsRect(at.left, at.top, at.width, at.height));
+        fitCaption(b);
+        connect(b, &jcbutton::Click, this, &DetailsForm::buttonClicked);
+        m_buttons << b;
+    }
+}
+
+QLineEdit *DetailsForm::field(const QString &name) const
+{
+    return findChild<QLineEdit *>(name, Qt::FindDirectChildrenOnly);
+}
+
+QLabel *DetailsForm::addLabel(const QString &name, const QString &caption, int fieldTop)
+{
+    auto *label = new QLabel(caption, this);
+    label->setObjectName(name);
+    label->setGeometry(twipsRect(240, fieldTop + 40, 1420, 245));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QLineEdit *DetailsForm::addField(const QString &name, const QString &label, int left, int top, int width)
+{
+    if (!label.isEmpty())
+        addLabel(QStringLiteral("Label_") + name, label, top);
+    auto *edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    edit->setGeometry(twipsRect(left, top, width, 285));
+    return edit;
+}
+
+QPlainTextEdit *DetailsForm::addTextBox(const QString &name, int left, int top, int width, int height)
+{
+    auto *box = new QPlainTextEdit(this);
+    box->setObjectName(name);
+    box->setGeometry(twipsRect(left, top, width, height));
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return box;
+}
+
+void DetailsForm::addNameFields()
+{
+    QLineEdit *current = addField(QStringLiteral("Text11"), QStringLiteral("当前名称:"), 1680, 5300, 2655);
+    current->setEnabled(false);
+    addField(QStringLiteral("Text12"), QStringLiteral("新建名称:"), 1680, 5600, 2655);
+}
+
+void DetailsForm::setCurrentName(const QString &name)
+{
+    m_currentName = name;
+    field(QStringLiteral("Text11"))->setText(name);
+}
+
+void DetailsForm::buttonClicked(int index)
+{
+    switch (index) {
+    case ExitButton:
+        close();
+        break;
+    case StoreButton:
+        openStorePage();
+        break;
+    case RenameButton:
+        renameFile();
+        break;
+    case InfoButton:
+        showRawMetadata();
+        break;
+    default:
+        break;
+    }
+}
+
+void DetailsForm::openStorePage()
+{
+    if (!UrlOpener::open(storeUrl()))
+        QMessageBox::critical(this, QStringLiteral("错误："), QStringLiteral("调用浏览器错误！"));
+}
+
+void DetailsForm::renameFile()
+{
+    const QString newName = field(QStringLiteral("Text12"))->text();
+    PackageList scratchList;
+    PackageList &list = m_list ? *m_list : scratchList;
+    // The current-name field follows the file, so that Info. and a second rename find it.
+    if (renameFromDetails(list, m_target, m_currentName, newName) == RenameOutcome::Renamed)
+        setCurrentName(newName);
+}
+
+void DetailsForm::showRawMetadata()
+{
+    ForShow raw(this, packagePath());
+    raw.exec();
+}

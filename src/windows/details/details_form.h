@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/detail_target.h"
+
+#include <QDialog>
+#include <QUrl>
+#include <QVector>
+
+class PackageList;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace skin {
+class jcForms;
+class jcbutton;
+} // namespace skin
+
+// What the APK and IPA details windows share: a frameless window of 5310 by 6675 twips in its
+// themed frame, labelled fields placed in twips, and the button array cmdButton (0 exit, 1 store
+// page, 2 rename, 3 raw metadata) with one handler. A rename goes through the safe rename and
+// records its outcome in the target's list row; a failed store opening shows the standard error box.
+class DetailsForm : public QDialog
+{
+    Q_OBJECT
+public:
+    enum Button { ExitButton = 0, StoreButton = 1, RenameButton = 2, InfoButton = 3 };
+
+    // A field by its name: "Text1" ... "Text12"; the APK window's pairs are "Text5_0", "Text5_1".
+    QLineEdit *field(const QString &name) const;
+    skin::jcbutton *cmdButton(int index) const { return m_buttons.value(index); }
+    skin::jcForms *frame() const { return m_frame; }
+    const DetailTarget &target() const { return m_target; }
+
+    // The handler of all four buttons; any other index does nothing.
+    void buttonClicked(int index);
+
+protected:
+    DetailsForm(QWidget *owner, PackageList *list, const DetailTarget &target, const QString &caption,
+                const QString &storeCaption);
+
+    // A label at left 240, 40 twips below its field, and the field at the given place (twips).
+    QLineEdit *addField(const QString &name, const QString &label, int left, int top, int width);
+    QLabel *addLabel(const QString &name, const QString &caption, int fieldTop);
+    QPlainTextEdit *addTextBox(const QString &name, int left, int top, int width, int height);
+    // Current name and proposed new name (Text11, Text12), the same on both windows.
+    void addNameFields();
+
+    // The store page for the identifier field as it reads now.
+    virtual QUrl storeUrl() const = 0;
+
+    // The package's path for the raw metadata window (where the file is now).
+    QString packagePath() const { return m_target.folder + m_currentName; }
+    void setCurrentName(const QString &name);
+
+private:
+    void openStorePage();
+    void renameFile();
+    void showRawMetadata();
+
+    PackageList *m_list;
+    DetailTarget m_target;
+    QString m_currentName;
+    skin::jcForms *m_frame;
+    QVector<skin::jcbutton *> m_buttons;
+};
