@@ -29,6 +29,8 @@ void paintProgressBar(QPainter &p, const QProgressBar *bar, const SkinImages &im
     if (filled > 0 && !inner.isEmpty()) {
         const QRect chunk = SkinImages::chunk(vertical);
         constexpr int kChunk = 11, kGap = 2;
+        if (!bar->isEnabled())
+            ip.setOpacity(kDisabledGlyphOpacity);
         ip.setClipRect(vertical ? QRect(inner.left(), inner.bottom() - filled + 1, inner.width(), filled)
                                 : QRect(inner.left(), inner.top(), filled, inner.height()));
         for (int at = 0; at < filled; at += kChunk + kGap) {

@@ -64,9 +64,13 @@ void paintComboBox(QPainter &p, const QComboBox *combo, const SkinImages &images
     else
         drawCell(p, images.comboButton, SkinImages::comboCell(pressed), button, 1);
     const QRect arrow = SkinImages::arrowGlyph();
+    p.save();
+    if (!combo->isEnabled())
+        p.setOpacity(kDisabledGlyphOpacity);
     drawGlyph(p, images.comboButton, arrow,
               QPoint(button.x() + (button.width() - arrow.width()) / 2,
                      button.y() + (button.height() - arrow.height()) / 2));
+    p.restore();
 }
 
 QRect checkIndicatorRect(const QAbstractButton *button)
@@ -112,6 +116,8 @@ void paintCheckBox(QPainter &p, const QAbstractButton *button, const SkinImages 
     if (!button->isChecked() && !partly)
         return;
     const QRect glyph = radio || partly ? SkinImages::dotGlyph() : SkinImages::checkGlyph();
+    if (!button->isEnabled())
+        p.setOpacity(kDisabledGlyphOpacity);
     drawGlyph(p, images.glyphs, glyph,
               QPoint(box.x() + (box.width() - glyph.width() + 1) / 2,
                      box.y() + (box.height() - glyph.height() + 1) / 2));

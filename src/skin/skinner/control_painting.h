@@ -17,6 +17,9 @@ class QWidget;
 
 namespace skin {
 
+// Glyphs and chunks of a disabled control are drawn faded to this strength.
+constexpr double kDisabledGlyphOpacity = 0.45;
+
 // A combo box: white field, one-pixel outline, drop button; a combo box that is not editable
 // also shows its chosen item (an editable one has its line edit for that).
 void paintComboBox(QPainter &p, const QComboBox *combo, const SkinImages &images, bool hot, bool pressed);

@@ -3,6 +3,7 @@
 // of the Qt open-file dialog, skinned because the window that owns it is.
 #include "gallery.h"
 
+#include "skin/frame/jcforms.h"
 #include "skin/skinner/button_skin.h"
 #include "skin/skinner/mskinner.h"
 
@@ -156,8 +157,10 @@ QWidget *createControlSheet()
     sheet->setPalette(pal);
     auto *outer = new QVBoxLayout(sheet);
     outer->setContentsMargins(18, 14, 18, 18);
-    outer->addWidget(
-        label(QStringLiteral("换肤的标准控件：每对左边为原样，右边为换肤后"), sheet, 12, true, "#304058"));
+    outer->addWidget(label(QStringLiteral("标准控件 · 换肤"), sheet, 14, true, "#304058"));
+    outer->addWidget(label(
+        QStringLiteral("每种状态一对：左边为原样的控件，右边为换肤后的同一控件；按钮的渐变已走完。"), sheet));
+    outer->addSpacing(6);
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(10);
@@ -188,7 +191,7 @@ QWidget *createControlSheet()
     }
     // Progress bars at 0, 50 and 100, plain and skinned, and one disabled.
     const int row = grid->rowCount();
-    grid->addWidget(label(QStringLiteral("进度条 0 / 50 / 100"), sheet), row, 0);
+    grid->addWidget(label(QStringLiteral("进度条 0、50、100、禁用"), sheet), row, 0);
     int column = 1;
     for (int value : {0, 50, 100, 70}) {
         for (int side = 0; side < 2; ++side) {
@@ -204,7 +207,6 @@ QWidget *createControlSheet()
                 MSkinner::SkinWindow(bar);
         }
     }
-    outer->addWidget(label(QStringLiteral("最后一对进度条为禁用。"), sheet));
     for (auto [w, look] : skinned) {
         MSkinner::SkinWindow(w);
         for (QWidget *child : w->findChildren<QWidget *>())
@@ -256,10 +258,69 @@ bool renderFileDialog(const QString &dir)
     return ok;
 }
 
+// A window of the program's kind, frame and all, with the skin started on it.
+bool renderSkinnedWindow(const QString &dir)
+{
+    QWidget window;
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.setWindowTitle(QStringLiteral("Tavrel - 安卓与苹果安装包改名"));
+    window.setFont(sheetFont(9));
+    window.resize(560, 330);
+    auto *frame = new skin::jcForms(&window);
+    frame->setStyle(5);
+    frame->setMaxButton(false);
+    frame->setBorderStyle(0);
+
+    auto *model = new QStandardItemModel(0, 4, &window);
+    model->setHorizontalHeaderLabels({QStringLiteral("文件名"), QStringLiteral("显示名称"),
+                                      QStringLiteral("版本"), QStringLiteral("状态")});
+    const char *const rows[][4] = {{"weixin.apk", "微信", "8.0.50", "修改完成"},
+                                   {"amap.ipa", "高德地图", "13.01", "文件已存在"},
+                                   {"alipay.apk", "支付宝", "10.5.80", ""}};
+    for (const auto &r : rows) {
+        QList<QStandardItem *> items;
+        for (const char *cell : r)
+            items << new QStandardItem(QString::fromUtf8(cell));
+        model->appendRow(items);
+    }
+    auto *list = new QTreeView(&window);
+    list->setModel(model);
+    list->setRootIsDecorated(false);
+    list->setGeometry(14, 44, 532, 160);
+    for (int c = 0; c < 4; ++c)
+        list->setColumnWidth(c, c == 0 ? 160 : 110);
+
+    auto *rule = new QComboBox(&window);
+    rule->setEditable(true);
+    rule->addItem(QStringLiteral("%Name% %Version%"));
+    rule->setGeometry(14, 216, 200, 24);
+    auto *keep = new QCheckBox(QStringLiteral("保留扩展名"), &window);
+    keep->setChecked(true);
+    keep->setGeometry(230, 216, 120, 24);
+    auto *bar = new QProgressBar(&window);
+    bar->setRange(0, 3);
+    bar->setValue(2);
+    bar->setTextVisible(false);
+    bar->setGeometry(14, 254, 532, 14);
+    auto *rename = new QPushButton(QStringLiteral("开始改名"), &window);
+    rename->setGeometry(356, 284, 92, 26);
+    auto *quit = new QPushButton(QStringLiteral("退出"), &window);
+    quit->setGeometry(454, 284, 92, 26);
+    quit->setEnabled(false);
+
+    MSkinner::start(&window);
+    window.show();
+    QApplication::processEvents();
+    putInLook(rename, Hot, true);
+    QApplication::processEvents();
+    return gallery::saveImage(window.grab().toImage(), dir, QStringLiteral("controls-window.png"));
+}
+
 } // namespace
 
 static const bool registered = gallery::addSheet(QStringLiteral("controls"), [](const QString &dir) {
     std::unique_ptr<QWidget> sheet(createControlSheet());
     const bool ok = gallery::saveImage(sheet->grab().toImage(), dir, QStringLiteral("controls.png"));
-    return renderFileDialog(dir) && ok;
+    const bool window = renderSkinnedWindow(dir);
+    return renderFileDialog(dir) && window && ok;
 });
