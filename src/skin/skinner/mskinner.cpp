@@ -149,7 +149,7 @@ void SkinnerState::hook(QWidget *widget, SkinKind kind)
         before(pointer);
         break;
     case SkinKind::ListBox:
-        after({QEvent::Paint, QEvent::EnabledChange});
+        after({QEvent::Paint, QEvent::EnabledChange, QEvent::Hide});
         break;
     case SkinKind::Other:
         break;

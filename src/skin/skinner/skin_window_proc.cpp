@@ -289,6 +289,19 @@ void SkinnerState::listEvent(SkinRecord &r, SubclassCall &call)
         r.widget->update();
         return;
     }
+    if (call.event->type() == QEvent::Hide) {
+        // A combo box's list closed: the press that opened it never comes back as a release
+        // to the combo box (the list had the pointer), so its drop button is let go here.
+        for (QWidget *up = r.widget->parentWidget(); up; up = up->parentWidget()) {
+            if (qobject_cast<QComboBox *>(up)) {
+                if (SkinRecord *combo = record(up))
+                    combo->mouseDown = false;
+                up->update();
+                break;
+            }
+        }
+        return;
+    }
     QPainter p(r.widget);
     paintListOutline(p, r.widget);
 }
