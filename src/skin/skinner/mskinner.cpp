@@ -118,18 +118,20 @@ void SkinnerState::hook(QWidget *widget, SkinKind kind)
         for (QEvent::Type t : types)
             m_hooks.sc_AddMsg(widget, t, MSG_AFTER);
     };
+    // Only painting over what a widget painted itself needs the after side; everything else
+    // is seen before the widget, so that event filters set before the skin still see it.
     // Every kind: children that arrive later, and windows this one owns.
-    after({QEvent::ChildPolished});
+    before({QEvent::ChildPolished});
     const auto pointer = {QEvent::Enter, QEvent::Leave, QEvent::MouseButtonPress, QEvent::MouseButtonDblClick,
                           QEvent::MouseButtonRelease};
     switch (kind) {
     case SkinKind::Container:
-        after({QEvent::WindowDeactivate});
+        before({QEvent::WindowDeactivate});
         break;
     case SkinKind::PushButton:
         before({QEvent::Paint, QEvent::KeyPress, QEvent::KeyRelease});
         before(pointer);
-        after({QEvent::EnabledChange, QEvent::FocusIn, QEvent::FocusOut, QEvent::Resize});
+        before({QEvent::EnabledChange, QEvent::FocusIn, QEvent::FocusOut, QEvent::Resize});
         break;
     case SkinKind::ComboBox:
         before({QEvent::Paint});
@@ -149,7 +151,8 @@ void SkinnerState::hook(QWidget *widget, SkinKind kind)
         before(pointer);
         break;
     case SkinKind::ListBox:
-        after({QEvent::Paint, QEvent::EnabledChange, QEvent::Hide});
+        after({QEvent::Paint});
+        before({QEvent::EnabledChange, QEvent::Hide});
         break;
     case SkinKind::Other:
         break;
