@@ -41,8 +41,8 @@ jcbutton::Look jcbutton::currentLook() const
         look.state = StatePressed;
     look.ownChecked = look.checked && drawsOwnCheck;
     look.focusLook = m_containerActive && (m_hasFocus || m_isDefault) && look.enabled;
-    look.back = sys(m_backColor);
-    look.fore = sys(m_foreColor);
+    look.back = sys(m_backColour);
+    look.fore = sys(m_foreColour);
     return look;
 }
 
@@ -137,9 +137,9 @@ QPixmap jcbutton::currentPicture(const Look &look) const
     const int maxW = std::max(1, look.w - 8), maxH = std::max(1, look.h - 4);
     if (pm.width() > maxW || pm.height() > maxH)
         pm = pm.scaled(maxW, maxH, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    if (m_useMaskColor) {
+    if (m_useMaskColour) {
         QImage img = pm.toImage().convertToFormat(QImage::Format_ARGB32);
-        const ColourRef mask = sys(m_maskColor);
+        const ColourRef mask = sys(m_maskColour);
         const QRgb key = qRgb(refRed(mask), refGreen(mask), refBlue(mask));
         for (int y = 0; y < img.height(); ++y) {
             auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
@@ -247,7 +247,7 @@ void jcbutton::paintContent(QPainter &p, const Look &look) const
         colour = sys(kSysGrayText);
     else if (look.style == InfoStyle)
         colour = pressed && !look.ownChecked ? kWhite : sys(kSysButtonText);
-    p.setPen(QColor(refRed(colour), refGreen(colour), refBlue(colour)));
+    p.setPen(qColour(colour));
     p.setFont(font());
     p.drawText(QRect(tx + dx, ty + dy, tw + 1, th + 1), Qt::AlignLeft | Qt::AlignTop | flags, caption);
 }

@@ -85,8 +85,8 @@ jcbutton::StyleDefaults jcbutton::styleDefaults(Style style)
 void jcbutton::applyStyleDefaults()
 {
     const StyleDefaults d = styleDefaults(m_style);
-    m_backColor = d.back;
-    m_foreColor = d.fore;
+    m_backColour = d.back;
+    m_foreColour = d.fore;
     m_showFocusRect = d.showFocusRect;
     updateShape();
     update();
@@ -112,8 +112,8 @@ void jcbutton::initProperties(const QString &nameOnContainer)
     m_handPointer = false;
     m_mouseIcon = m_picture = m_pictureHover = QPixmap();
     m_pictureSize = 0;
-    m_maskColor = 0xE0E0E0;
-    m_useMaskColor = false;
+    m_maskColour = 0xE0E0E0;
+    m_useMaskColour = false;
     m_checkBoxMode = false;
     m_pictureAlign = PictureLeftOfCaption;
     m_captionAlign = 1;
@@ -129,7 +129,7 @@ void jcbutton::readProperties(const PropertyBag &bag)
     const QFont f = bag.read<QFont>(QStringLiteral("Font"), containerFont);
     // The container's own font is inherited rather than copied, so it follows later changes.
     setFont(f == containerFont ? QFont() : f);
-    m_backColor = bag.read<ColourRef>(QStringLiteral("BackColor"), kSysButtonFace);
+    m_backColour = bag.read<ColourRef>(QStringLiteral("BackColor"), kSysButtonFace);
     setEnabled(bag.read<bool>(QStringLiteral("Enabled"), true));
     setCaption(bag.read<QString>(QStringLiteral("Caption"), kDefaultCaption));
     m_value = bag.read<bool>(QStringLiteral("Value"), false);
@@ -139,12 +139,12 @@ void jcbutton::readProperties(const PropertyBag &bag)
     m_picture = readPicture(bag, QStringLiteral("Picture"));
     m_pictureHover = readPicture(bag, QStringLiteral("PictureHover"));
     m_pictureSize = bag.read<int>(QStringLiteral("PictureSize"), 0);
-    m_maskColor = bag.read<ColourRef>(QStringLiteral("MaskColor"), 0xE0E0E0);
-    m_useMaskColor = bag.read<bool>(QStringLiteral("UseMaskCOlor"), false);
+    m_maskColour = bag.read<ColourRef>(QStringLiteral("MaskColor"), 0xE0E0E0);
+    m_useMaskColour = bag.read<bool>(QStringLiteral("UseMaskCOlor"), false);
     m_checkBoxMode = bag.read<bool>(QStringLiteral("CheckBoxMode"), false);
     m_pictureAlign = bag.read<int>(QStringLiteral("PictureAlign"), PictureLeftOfCaption);
     m_captionAlign = bag.read<int>(QStringLiteral("CaptionAlign"), 1);
-    m_foreColor = bag.read<ColourRef>(QStringLiteral("ForeColor"), kSysButtonText);
+    m_foreColour = bag.read<ColourRef>(QStringLiteral("ForeColor"), kSysButtonText);
     updatePointer();
     installHooks();
     update();
@@ -156,7 +156,7 @@ void jcbutton::writeProperties(PropertyBag &bag) const
     bag.write<int>(QStringLiteral("ButtonStyle"), m_style, 1);
     bag.write<bool>(QStringLiteral("ShowFocusRect"), m_showFocusRect, false);
     bag.write<QFont>(QStringLiteral("Font"), font(), containerFont);
-    bag.write<ColourRef>(QStringLiteral("BackColor"), m_backColor, kSysButtonFace);
+    bag.write<ColourRef>(QStringLiteral("BackColor"), m_backColour, kSysButtonFace);
     bag.write<bool>(QStringLiteral("Enabled"), isEnabled(), true);
     bag.write<QString>(QStringLiteral("Caption"), text(), kUnwrittenCaption);
     bag.write<bool>(QStringLiteral("Value"), m_value, false);
@@ -166,12 +166,12 @@ void jcbutton::writeProperties(PropertyBag &bag) const
     bag.write(QStringLiteral("Picture"), pictureVariant(m_picture), QVariant());
     bag.write(QStringLiteral("PictureHover"), pictureVariant(m_pictureHover), QVariant());
     bag.write<int>(QStringLiteral("PictureSize"), m_pictureSize, 0);
-    bag.write<ColourRef>(QStringLiteral("MaskColor"), m_maskColor, 0xE0E0E0);
-    bag.write<bool>(QStringLiteral("UseMaskCOlor"), m_useMaskColor, false);
+    bag.write<ColourRef>(QStringLiteral("MaskColor"), m_maskColour, 0xE0E0E0);
+    bag.write<bool>(QStringLiteral("UseMaskCOlor"), m_useMaskColour, false);
     bag.write<bool>(QStringLiteral("CheckBoxMode"), m_checkBoxMode, false);
     bag.write<int>(QStringLiteral("PictureAlign"), m_pictureAlign, PictureLeftOfCaption);
     bag.write<int>(QStringLiteral("CaptionAlign"), m_captionAlign, 1);
-    bag.write<ColourRef>(QStringLiteral("ForeColor"), m_foreColor, kSysButtonText);
+    bag.write<ColourRef>(QStringLiteral("ForeColor"), m_foreColour, kSysButtonText);
 }
 
 void jcbutton::setButtonStyle(Style style)
@@ -188,13 +188,13 @@ void jcbutton::setShowFocusRect(bool on)
 
 void jcbutton::setBackColor(ColourRef colour)
 {
-    m_backColor = colour;
+    m_backColour = colour;
     update();
 }
 
 void jcbutton::setForeColor(ColourRef colour)
 {
-    m_foreColor = colour;
+    m_foreColour = colour;
     update();
 }
 
@@ -249,13 +249,13 @@ void jcbutton::setPictureSize(int size)
 
 void jcbutton::setMaskColor(ColourRef colour)
 {
-    m_maskColor = colour;
+    m_maskColour = colour;
     update();
 }
 
 void jcbutton::setUseMaskColor(bool on)
 {
-    m_useMaskColor = on;
+    m_useMaskColour = on;
     update();
 }
 

@@ -73,9 +73,9 @@ public:
     void setButtonStyle(Style style);
     bool ShowFocusRect() const { return m_showFocusRect; }
     void setShowFocusRect(bool on);
-    ColourRef BackColor() const { return m_backColor; }
+    ColourRef BackColor() const { return m_backColour; }
     void setBackColor(ColourRef colour);
-    ColourRef ForeColor() const { return m_foreColor; }
+    ColourRef ForeColor() const { return m_foreColour; }
     void setForeColor(ColourRef colour);
     QString Caption() const { return text(); }
     void setCaption(const QString &caption);
@@ -93,9 +93,9 @@ public:
     void setPictureHover(const QPixmap &picture);
     int PictureSize() const { return m_pictureSize; }
     void setPictureSize(int size);
-    ColourRef MaskColor() const { return m_maskColor; }
+    ColourRef MaskColor() const { return m_maskColour; }
     void setMaskColor(ColourRef colour);
-    bool UseMaskColor() const { return m_useMaskColor; }
+    bool UseMaskColor() const { return m_useMaskColour; }
     void setUseMaskColor(bool on);
     bool CheckBoxMode() const { return m_checkBoxMode; }
     void setCheckBoxMode(bool on);
@@ -193,8 +193,8 @@ private:
     // Persisted properties
     Style m_style = StandardStyle;
     bool m_showFocusRect = false;
-    ColourRef m_backColor = kSysButtonFace;
-    ColourRef m_foreColor = kSysButtonText;
+    ColourRef m_backColour = kSysButtonFace;
+    ColourRef m_foreColour = kSysButtonText;
     bool m_value = false;
     int m_mousePointer = 0;
     bool m_handPointer = false;
@@ -202,8 +202,8 @@ private:
     QPixmap m_picture;
     QPixmap m_pictureHover;
     int m_pictureSize = 0;
-    ColourRef m_maskColor = 0xE0E0E0;
-    bool m_useMaskColor = false;
+    ColourRef m_maskColour = 0xE0E0E0;
+    bool m_useMaskColour = false;
     bool m_checkBoxMode = false;
     int m_pictureAlign = PictureLeftOfCaption;
     int m_captionAlign = 1;

@@ -137,7 +137,7 @@ QColor translatedColour(ColourRef ref, const QPalette &palette)
     const ColourRef c = translateColour(ref, palette);
     if (c == kColourInvalid)
         return QColor();
-    return QColor(refRed(c), refGreen(c), refBlue(c));
+    return qColour(c);
 }
 
 QColor translatedColour(ColourRef ref)

@@ -177,7 +177,7 @@ void jcForms::recolourControls()
     if (!m_window)
         return;
     const ColourRef systemWindow = translateColour(kSysWindow);
-    const QColor bg = qColour(m_backColor);
+    const QColor bg = qColour(m_backColour);
     for (QWidget *child : m_window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (child == this || child == rightStrip() || child == bottomStrip())
             continue;

@@ -14,15 +14,15 @@ namespace skin {
 
 void jcForms::SetThemeColor()
 {
-    if (m_themeColor == 6) {
+    if (m_themeColour == 6) {
         // There is no desktop colour scheme to follow here: the classic colours apply.
         m_schemeName = QStringLiteral("Classic");
         GetGradientColor(m_schemeName, false, m_rawDark, m_rawLight);
-    } else if (m_themeColor == 5) {
+    } else if (m_themeColour == 5) {
         m_rawDark = translateColour(m_colourFrom);
         m_rawLight = translateColour(m_colourTo);
     } else {
-        themeColours(m_themeColor, m_rawDark, m_rawLight);
+        themeColours(m_themeColour, m_rawDark, m_rawLight);
     }
     if (m_active) {
         m_dark = m_rawDark;
@@ -36,12 +36,12 @@ void jcForms::SetThemeColor()
 void jcForms::applyBackColor()
 {
     ColourRef c = kColourInvalid;
-    switch (m_backColorStyle) {
+    switch (m_backColourStyle) {
     case 1:
         c = m_light;
         break;
     case 2:
-        c = translateColour(m_customBackColor);
+        c = translateColour(m_customBackColour);
         break;
     default:
         c = translateColour(kSysButtonFace);
@@ -49,7 +49,7 @@ void jcForms::applyBackColor()
     }
     if (c == kColourInvalid)
         c = translateColour(kSysButtonFace);
-    m_backColor = c;
+    m_backColour = c;
 }
 
 void jcForms::TitleBarHeightSetup()
@@ -132,7 +132,7 @@ void jcForms::DrawTitleBarInitial()
         return;
     // The title background with the icon, kept so that repaints need not scale the icon.
     m_titleCache = QImage(m_w0 + 2, m_titleHeight + 1, QImage::Format_RGB32);
-    m_titleCache.fill(qColour(m_backColor));
+    m_titleCache.fill(qColour(m_backColour));
     QPainter p(&m_titleCache);
     p.translate(1, 0); // the image starts at x = -1
     paintTitleBackground(p, -1, m_w0 + 2);

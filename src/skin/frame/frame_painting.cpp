@@ -149,7 +149,7 @@ void jcForms::DrawTitleBar(QPainter &p)
     ApiRectangle(p, 2, t + 1, sw - 5, sh - t - 4, darker);
 
     if (m_titleBarShadow) {
-        DrawGradientInRectangle(p, m_backColor, BlendColor(m_backColor, kBlack, 128), 3, t, sw - 6, 8, 0);
+        DrawGradientInRectangle(p, m_backColour, BlendColor(m_backColour, kBlack, 128), 3, t, sw - 6, 8, 0);
         APILineEx(p, -1, t, sw + 1, t, m_dark);
         APILineEx(p, 5, t, sw - 5, t, darker);
     } else if (m_style != 0) {
@@ -181,7 +181,7 @@ void jcForms::DrawTitleBar(QPainter &p)
 void jcForms::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), qColour(m_backColor));
+    p.fillRect(rect(), qColour(m_backColour));
     if (!m_titleCache.isNull())
         p.drawImage(-1, 0, m_titleCache);
     DrawTitleBar(p);

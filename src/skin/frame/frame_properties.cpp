@@ -39,14 +39,14 @@ void jcForms::initProperties()
 {
     m_colourFrom = rgbRef(128, 64, 64);
     m_colourTo = rgbRef(255, 224, 192);
-    m_themeColor = 0;
-    m_backColorStyle = 0;
+    m_themeColour = 0;
+    m_backColourStyle = 0;
     m_borderStyle = 1;
     m_button[CloseSlot].visible = true;
     m_button[MaxSlot].visible = true;
     m_button[MinSlot].visible = true;
     m_windowState = NormalState;
-    m_customBackColor = kSysButtonFace;
+    m_customBackColour = kSysButtonFace;
     m_style = 0;
     m_iconSize = 16;
     m_changeAllBackgrounds = false;
@@ -60,13 +60,13 @@ void jcForms::readProperties(const PropertyBag &bag)
     m_windowState = state == MinimisedState || state == MaximisedState ? FrameState(state) : NormalState;
     m_colourFrom = bag.read<ColourRef>(QStringLiteral("ColorFrom"), rgbRef(128, 64, 64));
     m_colourTo = bag.read<ColourRef>(QStringLiteral("ColorTo"), rgbRef(255, 224, 192));
-    m_themeColor = bag.read<int>(QStringLiteral("ThemeColor"), 6);
-    m_backColorStyle = bag.read<int>(QStringLiteral("BackColorStyle"), 0);
+    m_themeColour = bag.read<int>(QStringLiteral("ThemeColor"), 6);
+    m_backColourStyle = bag.read<int>(QStringLiteral("BackColorStyle"), 0);
     m_borderStyle = bag.read<int>(QStringLiteral("BorderStyle"), 1);
     m_button[CloseSlot].visible = bag.read<bool>(QStringLiteral("CloseButton"), true);
     m_button[MaxSlot].visible = bag.read<bool>(QStringLiteral("MaxButton"), true);
     m_button[MinSlot].visible = bag.read<bool>(QStringLiteral("MinButton"), true);
-    m_customBackColor = bag.read<ColourRef>(QStringLiteral("CustomBackColor"), kSysButtonFace);
+    m_customBackColour = bag.read<ColourRef>(QStringLiteral("CustomBackColor"), kSysButtonFace);
     m_style = bag.read<int>(QStringLiteral("Style"), 0);
     m_iconSize = bag.read<qint16>(QStringLiteral("IconSize"), qint16(16));
     m_changeAllBackgrounds = bag.read<bool>(QStringLiteral("ChangeAllBackgrounds"), false);
@@ -82,13 +82,13 @@ void jcForms::writeProperties(PropertyBag &bag) const
     bag.write<int>(QStringLiteral("WindowState"), m_windowState, 0);
     bag.write<ColourRef>(QStringLiteral("ColorFrom"), m_colourFrom, rgbRef(128, 64, 64));
     bag.write<ColourRef>(QStringLiteral("ColorTo"), m_colourTo, rgbRef(255, 224, 192));
-    bag.write<int>(QStringLiteral("ThemeColor"), m_themeColor, 6);
-    bag.write<int>(QStringLiteral("BackColorStyle"), m_backColorStyle, 0);
+    bag.write<int>(QStringLiteral("ThemeColor"), m_themeColour, 6);
+    bag.write<int>(QStringLiteral("BackColorStyle"), m_backColourStyle, 0);
     bag.write<int>(QStringLiteral("BorderStyle"), m_borderStyle, 1);
     bag.write<bool>(QStringLiteral("CloseButton"), m_button[CloseSlot].visible, true);
     bag.write<bool>(QStringLiteral("MaxButton"), m_button[MaxSlot].visible, true);
     bag.write<bool>(QStringLiteral("MinButton"), m_button[MinSlot].visible, true);
-    bag.write<ColourRef>(QStringLiteral("CustomBackColor"), m_customBackColor, kSysButtonFace);
+    bag.write<ColourRef>(QStringLiteral("CustomBackColor"), m_customBackColour, kSysButtonFace);
     bag.write<int>(QStringLiteral("Style"), m_style, 0);
     bag.write<qint16>(QStringLiteral("IconSize"), m_iconSize, qint16(16));
     bag.write<bool>(QStringLiteral("ChangeAllBackgrounds"), m_changeAllBackgrounds, false);
@@ -111,14 +111,14 @@ void jcForms::setColorTo(ColourRef c)
 
 void jcForms::setThemeColor(int theme)
 {
-    m_themeColor = theme;
+    m_themeColour = theme;
     SetThemeColor();
     Refresh();
 }
 
 void jcForms::setBackColorStyle(int s)
 {
-    m_backColorStyle = s;
+    m_backColourStyle = s;
     Refresh(true);
 }
 
@@ -174,7 +174,7 @@ void jcForms::setFrameWindowState(FrameState state)
 
 void jcForms::setCustomBackColor(ColourRef c)
 {
-    m_customBackColor = c;
+    m_customBackColour = c;
     Refresh(true);
 }
 

@@ -74,9 +74,9 @@ public:
     void setColorFrom(ColourRef c);
     ColourRef ColorTo() const { return m_colourTo; }
     void setColorTo(ColourRef c);
-    int ThemeColor() const { return m_themeColor; }
+    int ThemeColor() const { return m_themeColour; }
     void setThemeColor(int theme);
-    int BackColorStyle() const { return m_backColorStyle; }
+    int BackColorStyle() const { return m_backColourStyle; }
     void setBackColorStyle(int s);
     int BorderStyle() const { return m_borderStyle; }
     void setBorderStyle(int s);
@@ -88,7 +88,7 @@ public:
     void setMinButton(bool on);
     FrameState WindowState() const { return m_windowState; }
     void setFrameWindowState(FrameState state); // (QWidget::setWindowState is the window system's)
-    ColourRef CustomBackColor() const { return m_customBackColor; }
+    ColourRef CustomBackColor() const { return m_customBackColour; }
     void setCustomBackColor(ColourRef c);
     int Style() const { return m_style; }
     void setStyle(int style);
@@ -133,7 +133,7 @@ public:
     void setActiveLook(bool active);
     ColourRef darkColour() const { return m_dark; }
     ColourRef lightColour() const { return m_light; }
-    ColourRef backgroundColour() const { return m_backColor; }
+    ColourRef backgroundColour() const { return m_backColour; }
     int cachedWidth() const { return m_w0; }
     QString keptCaption() const { return m_caption; }
     bool isReady() const { return m_ready; }
@@ -213,12 +213,12 @@ private:
     // Persisted.
     ColourRef m_colourFrom = rgbRef(128, 64, 64);
     ColourRef m_colourTo = rgbRef(255, 224, 192);
-    int m_themeColor = 0;
-    int m_backColorStyle = 0;
+    int m_themeColour = 0;
+    int m_backColourStyle = 0;
     int m_borderStyle = 1;
     FrameState m_windowState = NormalState;
     FrameState m_stateBeforeMinimise = NormalState;
-    ColourRef m_customBackColor = kSysButtonFace;
+    ColourRef m_customBackColour = kSysButtonFace;
     int m_style = 0;
     qint16 m_iconSize = 16;
     bool m_changeAllBackgrounds = false;
@@ -231,7 +231,7 @@ private:
     int m_titleHeight = 31;
     ColourRef m_rawDark = 0, m_rawLight = 0;
     ColourRef m_dark = 0, m_light = 0;
-    ColourRef m_backColor = 0;
+    ColourRef m_backColour = 0;
     QString m_schemeName;
     bool m_active = true;
     CaptionButton m_button[3];

@@ -1,6 +1,5 @@
 #include "skin/common/colour_ref.h"
 #include "skin/common/draw_primitives.h"
-#include "skin/common/property_bag.h"
 
 #include <QImage>
 #include <QPainter>
@@ -23,50 +22,6 @@ ColourRef at(const QImage &img, int x, int y)
 }
 
 } // namespace
-
-TEST(ColourRefTest, ByteOrderAndSystemColours)
-{
-    // &H9C6113 is RGB 19, 97, 156.
-    EXPECT_EQ(refRed(0x9C6113), 19);
-    EXPECT_EQ(refGreen(0x9C6113), 97);
-    EXPECT_EQ(refBlue(0x9C6113), 156);
-    EXPECT_EQ(translatedColour(0x9C6113), QColor(19, 97, 156));
-
-    QPalette pal;
-    pal.setColor(QPalette::Active, QPalette::Button, QColor(1, 2, 3));
-    EXPECT_EQ(translateColour(kSysButtonFace, pal), rgbRef(1, 2, 3));
-    EXPECT_EQ(translateColour(0x00C0E0FF, pal), 0x00C0E0FF);
-
-    // Unknown system indices and stray bits fail with -1.
-    EXPECT_EQ(translateColour(sysColour(200), pal), kColourInvalid);
-    EXPECT_EQ(translateColour(kColourInvalid, pal), kColourInvalid);
-    EXPECT_EQ(translateColour(static_cast<ColourRef>(0x8001000F), pal), kColourInvalid);
-    EXPECT_FALSE(translatedColour(sysColour(99)).isValid());
-}
-
-TEST(PropertyBagTest, DefaultsAreNeitherStoredNorNeededOnReading)
-{
-    PropertyBag bag;
-    bag.write("ThemeColor", 0, 6);
-    bag.write("Style", 0, 0);
-    bag.write("TitleBarShadow", true, true);
-    EXPECT_TRUE(bag.contains("ThemeColor"));
-    EXPECT_FALSE(bag.contains("Style"));
-    EXPECT_FALSE(bag.contains("TitleBarShadow"));
-
-    EXPECT_EQ(bag.read("ThemeColor", 6), 0);
-    EXPECT_EQ(bag.read("Style", 3), 3);
-    // Writing the default again removes an earlier stored value.
-    bag.write("ThemeColor", 6, 6);
-    EXPECT_EQ(bag.read("ThemeColor", 6), 6);
-    EXPECT_FALSE(bag.contains("ThemeColor"));
-
-    // A stored value of the wrong kind counts as missing.
-    PropertyBag odd(QVariantMap{{"IconSize", QStringLiteral("big")}});
-    EXPECT_EQ(odd.read<int>("IconSize", 16), 16);
-    EXPECT_EQ(odd.readLog(), QStringList{"IconSize"});
-}
-
 TEST(DrawPrimitivesTest, BlendRoundsToNearestEven)
 {
     // Theme 0's dark colour darkened by half: 19*128/255 = 9.537 -> 10, 97 -> 48.69 -> 49.
