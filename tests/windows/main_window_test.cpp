@@ -307,6 +307,31 @@ TEST_F(MainWindowTest, DoubleClickChoosesTheFocusedSelectedRowAndKeepsTheWindowU
     EXPECT_EQ(window->detailTarget().fileName, "notes.txt");
     EXPECT_EQ(window->detailTarget().folder, folder);
     EXPECT_TRUE(window->isEnabled());
+
+    // An IPA row first removes store metadata another tool left in the program folder.
+    touch("x.ipa");
+    addThroughDialog({"x.ipa"});
+    QFile stale(program.path() + "/bin/iTunesMetadata.plist");
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, rowCentre(3));
+    EXPECT_EQ(window->detailTarget().fileName, "x.ipa");
+    EXPECT_FALSE(stale.exists());
+}
+
+TEST_F(MainWindowTest, ExitClosesEveryOtherWindowAndTheFramesMenuShowsAbout)
+{
+    {
+        ModalAnswer ok(QStringLiteral("OK"));
+        skin::jcForms *frame = window->frame();
+        frame->menuItem(frame->menuItemCount() - 1)->trigger();
+        EXPECT_TRUE(ok.shown());
+    }
+    QWidget other;
+    other.show();
+    click("ComExit");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(other.isVisible());
 }
 
 TEST_F(MainWindowTest, EveryCommandWaitsWhileAnIntakeRuns)
