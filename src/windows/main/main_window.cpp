@@ -286,7 +286,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The shutdown: every other window of the program goes with the main window.
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window != this && window->isVisible() && !window->inherits("QMenu"))
+        if (window != this && window->isVisible())
             window->close();
     }
     QWidget::closeEvent(event);

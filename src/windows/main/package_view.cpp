@@ -43,7 +43,9 @@ PackageView::PackageView(QWidget *parent) : QTreeView(parent)
     m_hover.setSingleShot(true);
     m_hover.setInterval(kHoverMs);
     connect(&m_hover, &QTimer::timeout, this, [this] {
-        if (QApplication::mouseButtons() == Qt::NoButton)
+        // Only a pointer still resting over the rows selects; one that went on to the header or
+        // out of the list does not.
+        if (QApplication::mouseButtons() == Qt::NoButton && viewport()->underMouse())
             selectRowAt(m_hoverPos);
     });
 }
