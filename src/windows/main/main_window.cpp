@@ -179,6 +179,8 @@ void MainWindow::setListCommandsEnabled(bool enabled)
     for (QAction *entry :
          {m_popup->openFile(), m_popup->removeSelected(), m_popup->clearList(), m_popup->startRename()})
         entry->setEnabled(enabled);
+    // A drag over the list then shows that it would not be taken.
+    m_view->setAcceptDrops(enabled);
 }
 
 void MainWindow::syncSelection()
