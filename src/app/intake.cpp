@@ -9,6 +9,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+void removeStaleStoreMetadata()
+{
+    const QString stale = ProgramFolder::path() + QStringLiteral("/iTunesMetadata.plist");
+    if (QFileInfo(stale).isFile())
+        QFile::remove(stale);
+}
+
 Intake::Intake(PackageList *list, QObject *parent) : QObject(parent), m_list(list) {}
 
 bool Intake::begin()
@@ -67,12 +74,8 @@ bool Intake::addChosenFiles(const QStringList &paths)
 {
     if (!begin())
         return false;
-    if (!paths.isEmpty()) {
-        // A store metadata file left in the program folder by other tools is not ours to read.
-        const QString stale = ProgramFolder::path() + QStringLiteral("/iTunesMetadata.plist");
-        if (QFileInfo(stale).isFile())
-            QFile::remove(stale);
-    }
+    if (!paths.isEmpty())
+        removeStaleStoreMetadata();
     for (const QString &path : paths) {
         QString folder, fileName;
         splitPath(QFileInfo(path).absoluteFilePath(), &folder, &fileName);

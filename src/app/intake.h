@@ -5,6 +5,10 @@
 
 class PackageList;
 
+// Deletes a store metadata file ("iTunesMetadata.plist") that other tools left in the program
+// folder: it is not ours to read, and a later IPA must not be taken for it.
+void removeStaleStoreMetadata();
+
 // Adding packages to the list, one batch at a time (a drop or the files chosen in the dialog).
 // While a batch runs the readers let the window handle events; the window asks isBusy() before
 // starting another batch, a clear or a rename run, and busyChanged lets it grey its commands.

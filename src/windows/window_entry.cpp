@@ -3,6 +3,7 @@
 #include "app/window_module.h"
 #include "inspect/ipa_unpack.h"
 #include "platform/instance_claim.h"
+#include "skin/skinner/mskinner.h"
 #include "windows/common/raise_listener.h"
 #include "windows/common/user_notice.h"
 #include "windows/main/main_window.h"
@@ -52,6 +53,8 @@ extern "C" __attribute__((visibility("default"))) int tavrelRunWindowMode(int ar
         window.activateWindow();
     });
     listener.listen(session.raiseSocketPath());
+    // The skinner dresses the main window's standard controls, and the windows it owns as they come.
+    skin::MSkinner::start(&window);
     window.show();
     const int status = app.exec();
     ClearBothFoldersInBackground();

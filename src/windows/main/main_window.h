@@ -1,14 +1,26 @@
 #pragma once
 
+#include "core/detail_target.h"
+
 #include <QWidget>
 
+class HintTracker;
 class Intake;
+class LinkLabel;
+class ListPopupMenu;
 class PackageList;
 class PackageListModel;
+class PackageView;
 class QLabel;
-class QTreeView;
 
-// The main window: the package list with its labels, files dropped onto it are added.
+namespace skin {
+class jcForms;
+class jcbutton;
+} // namespace skin
+
+// The main window: the package list with its labels in the themed frame, the command buttons
+// beside it, the list's popup menu and the hints. Commands call the logic of the layers below;
+// while an intake runs, those that touch the list are greyed or ignored.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -17,18 +29,44 @@ public:
 
     PackageList *packageList() const { return m_list; }
     Intake *intake() const { return m_intake; }
+    PackageView *view() const { return m_view; }
+    ListPopupMenu *popupMenu() const { return m_popup; }
+    skin::jcForms *frame() const { return m_frame; }
+    // The row the last double-click chose.
+    const DetailTarget &detailTarget() const { return m_detailTarget; }
     void refreshLabels();
+
+public slots:
+    void addFiles();
+    void addDroppedFiles(const QStringList &paths);
+    void removeSelected();
+    void clearList();
+    void openRuleWindow();
+    void startRename();
+    void showAboutText();
+    void openDetails();
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    skin::jcbutton *addButton(const QString &caption, const char *objectName, int top);
+    void showPopup(const QPoint &globalPos);
+    void syncSelection();
+    void setListCommandsEnabled(bool enabled);
+
     PackageList *m_list;
     Intake *m_intake;
     PackageListModel *m_model;
-    QTreeView *m_view;
+    skin::jcForms *m_frame;
+    PackageView *m_view;
+    ListPopupMenu *m_popup;
     QLabel *m_countLabel;
     QLabel *m_hintLabel;
     QLabel *m_statusLabel;
+    HintTracker *m_hints;
+    QList<QWidget *> m_listCommands;
+    DetailTarget m_detailTarget;
 };
