@@ -28,8 +28,10 @@ std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b)
 // The parts of one object that matter here: what it refers to and how much text it adds.
 struct ObjectInfo
 {
+    int type = 0;               // the high four bits of the marker
     std::size_t refsAt = 0;     // offset of the first reference
     std::uint64_t refCount = 0; // keys and values together for a dictionary
+    std::size_t dataAt = 0;     // offset of a string's or data object's bytes
     std::uint64_t payload = 0;  // bytes or characters of a string or data object
 };
 
@@ -44,6 +46,7 @@ public:
     {
         return bigEndian(m_b, info.refsAt + k * m_refSize, m_refSize);
     }
+    bool keyHoldsNul(std::uint64_t index) const;
     std::uint64_t objectCount() const { return m_objects; }
     std::uint64_t root() const { return m_root; }
 
@@ -89,6 +92,7 @@ bool Table::readObject(std::uint64_t index, ObjectInfo &info, std::string &error
         return false;
     const auto marker = static_cast<unsigned char>(m_b[offset]);
     const int type = marker >> 4;
+    info.type = type;
     // Only strings, data and containers carry a length; the rest are fixed in size.
     if (type != 0x4 && type != 0x5 && type != 0x6 && type != 0x7 && type != 0xA && type != 0xC &&
         type != 0xD) {
@@ -119,10 +123,33 @@ bool Table::readObject(std::uint64_t index, ObjectInfo &info, std::string &error
                 return false;
         }
     } else {
+        const std::uint64_t unit = type == 0x6 ? 2 : 1; // UTF-16 or single bytes
+        if (count > (m_table - at) / unit)
+            return false;
+        info.dataAt = at;
         info.payload = count;
     }
     error.clear();
     return true;
+}
+
+// libplist asserts that a key has no NUL inside, and so ends the process on one.
+bool Table::keyHoldsNul(std::uint64_t index) const
+{
+    ObjectInfo info;
+    std::string error;
+    if (!readObject(index, info, error))
+        return false; // reported when the object itself is reached
+    const std::string_view data = m_b.substr(info.dataAt, info.payload * (info.type == 0x6 ? 2 : 1));
+    if (info.type == 0x5 || info.type == 0x7)
+        return data.find('\0') != std::string_view::npos;
+    if (info.type == 0x6) {
+        for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+            if (data[i] == '\0' && data[i + 1] == '\0')
+                return true;
+        }
+    }
+    return false;
 }
 
 // What the tree below one object amounts to once written out.
@@ -163,6 +190,14 @@ bool checkBinaryShape(std::string_view bytes, std::string &error)
         if (!table.readObject(index, frame.info, error))
             return false;
         frame.sum = {1, frame.info.payload};
+        if (frame.info.type == 0xD) {
+            for (std::uint64_t k = 0; k < frame.info.refCount / 2; ++k) {
+                if (table.keyHoldsNul(table.ref(frame.info, k))) {
+                    error = "not a valid binary property list (a dictionary key holds a NUL character)";
+                    return false;
+                }
+            }
+        }
         mark[index] = Mark::Open;
         stack.push_back(frame);
         return true;

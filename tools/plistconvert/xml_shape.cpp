@@ -10,11 +10,32 @@ bool startsWith(std::string_view s, std::size_t at, std::string_view prefix)
     return s.substr(at, prefix.size()) == prefix;
 }
 
+// A character reference "&#0;" or "&#x00;".
+bool refersToNul(std::string_view text)
+{
+    for (std::size_t pos = text.find("&#"); pos != std::string_view::npos; pos = text.find("&#", pos + 2)) {
+        std::size_t i = pos + 2;
+        if (i < text.size() && (text[i] == 'x' || text[i] == 'X'))
+            ++i;
+        const std::size_t digits = i;
+        while (i < text.size() && text[i] == '0')
+            ++i;
+        if (i > digits && i < text.size() && text[i] == ';')
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool checkXmlShape(std::string_view text, std::string &error)
 {
     const std::string unclosed = "not a valid XML property list (a markup construct is never closed)";
+    // XML has no NUL character, and libplist ends the process on a key holding one.
+    if (text.find('\0') != std::string_view::npos || refersToNul(text)) {
+        error = "not a valid XML property list (a NUL character)";
+        return false;
+    }
     std::size_t depth = 0;
     std::size_t elements = 0;
     std::size_t pos = text.find('<');

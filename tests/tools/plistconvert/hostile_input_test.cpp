@@ -146,3 +146,18 @@ TEST(PlistConvertHostile, SourcesThatAreNotRegularFilesAreRefusedAtOnce)
         EXPECT_FALSE(QFileInfo::exists(tmp.filePath("out.xml")));
     }
 }
+
+TEST(PlistConvertHostile, InputsThatOnceBrokeTheToolEndCleanly)
+{
+    const QDir dir(QStringLiteral(TAVREL_FIXTURES_DIR "/plist/fuzz-regressions"));
+    const QStringList inputs = dir.entryList(QDir::Files);
+    ASSERT_FALSE(inputs.isEmpty());
+    for (const auto &name : inputs) {
+        SCOPED_TRACE(name.toStdString());
+        QTemporaryDir out;
+        const ToolRun r = convert(dir.filePath(name), out.filePath("Info.xml"));
+        EXPECT_TRUE(r.exitCode == 0 || r.exitCode == 1) << r.exitCode << " " << r.err.toStdString();
+        EXPECT_EQ(r.exitCode == 1, !r.err.isEmpty());
+        EXPECT_EQ(treeOf(out.path()), r.exitCode == 0 ? QStringList{"Info.xml"} : QStringList{});
+    }
+}
