@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <map>
 #include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -115,8 +114,8 @@ private:
     int openFolder(const std::vector<std::string> &folders, std::string &why);
     void extractOne(zip_t *archive, zip_uint64_t index, const std::string &name,
                     const std::vector<std::string> &components);
-    enum class Copy { Done, TooLarge, Failed };
-    Copy copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why);
+    enum class Copy { Done, TooLarge, PastTotal, Failed };
+    Copy copyMember(zip_t *archive, zip_uint64_t index, int fd, std::uint64_t &copied, std::string &why);
     void refuse(const std::string &name, const std::string &why)
     {
         m_err << "7za: skipped '" << name << "': " << why << '\n';
@@ -127,6 +126,23 @@ private:
         m_err << "7za: cannot extract '" << name << "': " << why << '\n';
         ++m_result.failed;
     }
+    void stopRun(const std::string &name)
+    {
+        m_err << "7za: stopped at '" << name << "': the members of this run would pass the limit of "
+              << m_request.maxTotalSize << " bytes in all\n";
+        ++m_result.skipped;
+        m_result.stopped = true;
+    }
+
+    // One folder of the path last walked. Only the first levels (which the members of a
+    // bundle share) and the deepest keep their folder open, so a path thousands of folders
+    // deep needs neither thousands of descriptors nor memory beyond its own length.
+    struct Level
+    {
+        std::string name;
+        Fd fd;
+    };
+    static constexpr std::size_t kOpenLevels = 32;
 
     const ExtractRequest &m_request;
     std::ostream &m_log;
@@ -134,7 +150,8 @@ private:
     std::vector<MemberPattern> m_patterns;
     ExtractResult m_result;
     Fd m_root;
-    std::map<std::string, Fd> m_folders; // open folders below m_root, by relative path
+    std::vector<Level> m_chain;  // the folders below m_root of the member written last
+    std::uint64_t m_written = 0; // bytes of all members written so far
     const std::string m_tempPrefix = ".7za-" + std::to_string(::getpid()) + "-";
     unsigned m_tempCounter = 0;
 };
@@ -152,21 +169,18 @@ bool Extractor::wanted(const std::vector<std::string> &components, std::string_v
 
 // Walks (creating where missing) the folders below the output folder without following
 // links, so that a link planted in the output folder cannot carry a write outside it.
-// Opened folders are kept, since the members of one bundle share most of their path.
+// The part of the path shared with the previous member is not walked again.
 int Extractor::openFolder(const std::vector<std::string> &folders, std::string &why)
 {
-    if (m_folders.size() > 256)
-        m_folders.clear();
-    int current = m_root.get();
-    std::string path;
-    for (const auto &name : folders) {
-        path += '/';
-        path += name;
-        auto cached = m_folders.find(path);
-        if (cached != m_folders.end()) {
-            current = cached->second.get();
-            continue;
-        }
+    std::size_t start = 0;
+    while (start < m_chain.size() && start < folders.size() && m_chain[start].name == folders[start])
+        ++start;
+    while (start > 0 && !m_chain[start - 1].fd.valid())
+        --start;
+    m_chain.erase(m_chain.begin() + static_cast<std::ptrdiff_t>(start), m_chain.end());
+    int current = start == 0 ? m_root.get() : m_chain.back().fd.get();
+    for (std::size_t k = start; k < folders.size(); ++k) {
+        const std::string &name = folders[k];
         const int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
         Fd next(::openat(current, name.c_str(), flags));
         if (!next.valid() && errno == ENOENT) {
@@ -183,7 +197,9 @@ int Extractor::openFolder(const std::vector<std::string> &folders, std::string &
             return -1;
         }
         current = next.get();
-        m_folders.emplace(path, std::move(next));
+        if (k > kOpenLevels)
+            m_chain.back().fd = Fd(); // the parent is passed; only its name is kept
+        m_chain.push_back({name, std::move(next)});
     }
     return current;
 }
@@ -250,6 +266,8 @@ ExtractResult Extractor::run()
             continue;
         }
         extractOne(archive, i, name, split.components);
+        if (m_result.stopped)
+            break;
     }
     if (m_request.releaseArchive)
         zip_discard(archive);
@@ -284,6 +302,10 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
                          std::to_string(m_request.maxMemberSize));
         return;
     }
+    if ((st.valid & ZIP_STAT_SIZE) && st.size > m_request.maxTotalSize - m_written) {
+        stopRun(name);
+        return;
+    }
 
     const std::vector<std::string> folders(components.begin(), components.end() - 1);
     const std::string &leaf = components.back();
@@ -309,7 +331,8 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
         return;
     }
 
-    const Copy copied = copyMember(archive, index, out.get(), why);
+    std::uint64_t size = 0;
+    const Copy copied = copyMember(archive, index, out.get(), size, why);
     bool ok = copied == Copy::Done;
     if (ok && (st.valid & ZIP_STAT_MTIME)) {
         const struct timespec times[2] = {{0, UTIME_NOW}, {st.mtime, 0}};
@@ -333,22 +356,27 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
         ::unlinkat(folder, tempName.c_str(), 0);
         if (copied == Copy::TooLarge)
             refuse(name, why);
+        else if (copied == Copy::PastTotal)
+            stopRun(name);
         else
             fail(name, why);
         return;
     }
+    m_written += size;
     ++m_result.extracted;
 }
 
-Extractor::Copy Extractor::copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why)
+Extractor::Copy Extractor::copyMember(zip_t *archive, zip_uint64_t index, int fd, std::uint64_t &total,
+                                      std::string &why)
 {
+    const std::uint64_t leftInRun = m_request.maxTotalSize - m_written;
     zip_file_t *file = zip_fopen_index(archive, index, 0);
     if (!file) {
         why = zip_strerror(archive);
         return Copy::Failed;
     }
     static char buffer[1 << 16];
-    std::uint64_t total = 0;
+    total = 0;
     Copy result = Copy::Done;
     while (result == Copy::Done) {
         const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
@@ -364,6 +392,10 @@ Extractor::Copy Extractor::copyMember(zip_t *archive, zip_uint64_t index, int fd
         if (total > m_request.maxMemberSize) {
             why = "expands beyond the limit of " + std::to_string(m_request.maxMemberSize) + " bytes";
             result = Copy::TooLarge;
+            break;
+        }
+        if (total > leftInRun) {
+            result = Copy::PastTotal;
             break;
         }
         for (zip_int64_t done = 0; done < n;) {
