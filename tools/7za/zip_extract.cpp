@@ -60,6 +60,16 @@ bool isLink(zip_t *archive, zip_uint64_t index)
     return opsys == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
 }
 
+// A member name as messages show it: a name of kilobytes is cut in its middle.
+std::string shown(const std::string &name)
+{
+    constexpr std::size_t kHead = 120, kTail = 60;
+    if (name.size() <= kHead + kTail + 20)
+        return name;
+    return name.substr(0, kHead) + "[... " + std::to_string(name.size() - kHead - kTail) + " bytes ...]" +
+           name.substr(name.size() - kTail);
+}
+
 const char *problemText(PathProblem problem)
 {
     switch (problem) {
@@ -118,21 +128,26 @@ private:
     Copy copyMember(zip_t *archive, zip_uint64_t index, int fd, std::uint64_t &copied, std::string &why);
     void refuse(const std::string &name, const std::string &why)
     {
-        m_err << "7za: skipped '" << name << "': " << why << '\n';
+        m_err << "7za: skipped '" << shown(name) << "': " << why << '\n';
         ++m_result.skipped;
     }
     void fail(const std::string &name, const std::string &why)
     {
-        m_err << "7za: cannot extract '" << name << "': " << why << '\n';
+        m_err << "7za: cannot extract '" << shown(name) << "': " << why << '\n';
         ++m_result.failed;
     }
-    void stopRun(const std::string &name)
+    void stopRun(const std::string &name, const std::string &why)
     {
-        m_err << "7za: stopped at '" << name << "': the members of this run would pass the limit of "
-              << m_request.maxTotalSize << " bytes in all\n";
+        m_err << "7za: stopped at '" << shown(name) << "': " << why << '\n';
         ++m_result.skipped;
         m_result.stopped = true;
     }
+    std::string pastTotalText() const
+    {
+        return "the members of this run would pass the limit of " + std::to_string(m_request.maxTotalSize) +
+               " bytes in all";
+    }
+    std::size_t sharedLevels(const std::vector<std::string> &folders) const;
 
     // One folder of the path last walked. Only the first levels (which the members of a
     // bundle share) and the deepest keep their folder open, so a path thousands of folders
@@ -152,6 +167,7 @@ private:
     Fd m_root;
     std::vector<Level> m_chain;  // the folders below m_root of the member written last
     std::uint64_t m_written = 0; // bytes of all members written so far
+    std::uint64_t m_entries = 0; // files and folders this run may have created so far
     const std::string m_tempPrefix = ".7za-" + std::to_string(::getpid()) + "-";
     unsigned m_tempCounter = 0;
 };
@@ -167,14 +183,21 @@ bool Extractor::wanted(const std::vector<std::string> &components, std::string_v
     return false;
 }
 
+// How many leading folders of `folders` the previous member's path shares.
+std::size_t Extractor::sharedLevels(const std::vector<std::string> &folders) const
+{
+    std::size_t n = 0;
+    while (n < m_chain.size() && n < folders.size() && m_chain[n].name == folders[n])
+        ++n;
+    return n;
+}
+
 // Walks (creating where missing) the folders below the output folder without following
 // links, so that a link planted in the output folder cannot carry a write outside it.
 // The part of the path shared with the previous member is not walked again.
 int Extractor::openFolder(const std::vector<std::string> &folders, std::string &why)
 {
-    std::size_t start = 0;
-    while (start < m_chain.size() && start < folders.size() && m_chain[start].name == folders[start])
-        ++start;
+    std::size_t start = sharedLevels(folders);
     while (start > 0 && !m_chain[start - 1].fd.valid())
         --start;
     m_chain.erase(m_chain.begin() + static_cast<std::ptrdiff_t>(start), m_chain.end());
@@ -303,13 +326,20 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
         return;
     }
     if ((st.valid & ZIP_STAT_SIZE) && st.size > m_request.maxTotalSize - m_written) {
-        stopRun(name);
+        stopRun(name, pastTotalText());
         return;
     }
 
     const std::vector<std::string> folders(components.begin(), components.end() - 1);
     const std::string &leaf = components.back();
     std::string why;
+    // Counted before anything is made: the folders the last path does not share, and the file.
+    const std::uint64_t entries = folders.size() - sharedLevels(folders) + 1;
+    if (entries > m_request.maxEntries - m_entries) {
+        stopRun(name, "this run would create more than " + std::to_string(m_request.maxEntries) +
+                          " files and folders");
+        return;
+    }
     const int folder = openFolder(folders, why);
     if (folder < 0) {
         fail(name, why);
@@ -357,12 +387,13 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
         if (copied == Copy::TooLarge)
             refuse(name, why);
         else if (copied == Copy::PastTotal)
-            stopRun(name);
+            stopRun(name, pastTotalText());
         else
             fail(name, why);
         return;
     }
     m_written += size;
+    m_entries += entries;
     ++m_result.extracted;
 }
 

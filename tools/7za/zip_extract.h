@@ -17,6 +17,10 @@ constexpr std::uint64_t kMaxMemberSize = 64ull << 20;
 // hundred kilobytes.
 constexpr std::uint64_t kMaxTotalSize = 64ull << 20;
 
+// Nor may one run create more files and folders than this (each takes time, whatever its
+// size). A package has a few hundred property lists in a few hundred folders.
+constexpr std::uint64_t kMaxEntries = 20000;
+
 struct ExtractRequest
 {
     std::string archive;
@@ -25,6 +29,7 @@ struct ExtractRequest
     bool recursive = false;
     std::uint64_t maxMemberSize = kMaxMemberSize;
     std::uint64_t maxTotalSize = kMaxTotalSize;
+    std::uint64_t maxEntries = kMaxEntries;
     // A process that ends right afterwards may leave the archive's directory to the
     // system instead of freeing it entry by entry.
     bool releaseArchive = true;
@@ -35,7 +40,7 @@ struct ExtractResult
     bool archiveOpened = false;
     int extracted = 0;
     int skipped = 0;      // refused as unsafe or too large; nothing written
-    bool stopped = false; // the run's total bound was reached; later members were not looked at
+    bool stopped = false; // a bound of the run was reached; later members were not looked at
     int failed = 0;       // could not be read or written; nothing written
 };
 

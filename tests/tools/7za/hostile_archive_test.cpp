@@ -81,3 +81,34 @@ TEST(ZipExtractHostile, DeepMembersNeedNeitherManyDescriptorsNorMuchMemory)
     EXPECT_EQ(readAll(out + "/" + deep), QByteArray(16, '\0'));
     EXPECT_EQ(readAll(out + "/Payload/X.app/Info.plist"), QByteArray(16, '\0'));
 }
+
+TEST(ZipExtractHostile, RunsThatWouldCreateTooManyFilesOrFoldersStopEarly)
+{
+    QTemporaryDir tmp;
+    // Twelve thousand empty lists, each in a folder of its own.
+    QStringList names;
+    for (int i = 0; i < 12000; ++i)
+        names << QStringLiteral("Payload/A%1.app/Info.plist").arg(i);
+    ASSERT_TRUE(writeArchive(tmp.filePath("many.ipa"), names, 0));
+    // One list 30,000 folders deep.
+    ASSERT_TRUE(
+        writeArchive(tmp.filePath("deep.ipa"), {QStringLiteral("a/").repeated(30000) + "Info.plist"}, 1));
+
+    const QString out = tmp.filePath("many");
+    const ToolRun r = runTool("7za", {"x", "-y", "-r", tmp.filePath("many.ipa"), "-o" + out, "info.plist"},
+                              hostileInputLimits());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("more than " + QString::number(za::kMaxEntries))) << r.err.toStdString();
+    EXPECT_LE(treeOf(out).size(), qsizetype(za::kMaxEntries));
+    EXPECT_GT(treeOf(out).size(), qsizetype(za::kMaxEntries) - 10);
+
+    // Refused before a single folder is made, and named without its 60 KB.
+    const QString deepOut = tmp.filePath("deep");
+    const ToolRun d =
+        runTool("7za", {"x", "-y", "-r", tmp.filePath("deep.ipa"), "-o" + deepOut, "info.plist"},
+                hostileInputLimits());
+    EXPECT_EQ(d.exitCode, 1);
+    EXPECT_TRUE(d.err.contains("stopped at 'a/a/a/")) << d.err.left(400).toStdString();
+    EXPECT_LT(d.err.size(), 1000);
+    EXPECT_TRUE(treeOf(deepOut).isEmpty());
+}
