@@ -124,7 +124,7 @@ private:
     int openFolder(const std::vector<std::string> &folders, std::string &why);
     void extractOne(zip_t *archive, zip_uint64_t index, const std::string &name,
                     const std::vector<std::string> &components);
-    enum class Copy { Done, TooLarge, PastTotal, Failed };
+    enum class Copy { Done, TooLarge, PastTotal, PastExpanded, Failed };
     Copy copyMember(zip_t *archive, zip_uint64_t index, int fd, std::uint64_t &copied, std::string &why);
     void refuse(const std::string &name, const std::string &why)
     {
@@ -165,9 +165,10 @@ private:
     std::vector<MemberPattern> m_patterns;
     ExtractResult m_result;
     Fd m_root;
-    std::vector<Level> m_chain;  // the folders below m_root of the member written last
-    std::uint64_t m_written = 0; // bytes of all members written so far
-    std::uint64_t m_entries = 0; // files and folders this run may have created so far
+    std::vector<Level> m_chain;   // the folders below m_root of the member written last
+    std::uint64_t m_written = 0;  // bytes of all members written so far
+    std::uint64_t m_expanded = 0; // bytes decompressed so far, written or thrown away
+    std::uint64_t m_entries = 0;  // files and folders this run may have created so far
     const std::string m_tempPrefix = ".7za-" + std::to_string(::getpid()) + "-";
     unsigned m_tempCounter = 0;
 };
@@ -388,6 +389,9 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
             refuse(name, why);
         else if (copied == Copy::PastTotal)
             stopRun(name, pastTotalText());
+        else if (copied == Copy::PastExpanded)
+            stopRun(name, "the members of this run would expand to more than " +
+                              std::to_string(m_request.maxExpanded) + " bytes in all");
         else
             fail(name, why);
         return;
@@ -420,6 +424,11 @@ Extractor::Copy Extractor::copyMember(zip_t *archive, zip_uint64_t index, int fd
             break;
         // The sizes in the directory may lie; count what really comes out.
         total += static_cast<std::uint64_t>(n);
+        m_expanded += static_cast<std::uint64_t>(n);
+        if (m_expanded > m_request.maxExpanded) {
+            result = Copy::PastExpanded;
+            break;
+        }
         if (total > m_request.maxMemberSize) {
             why = "expands beyond the limit of " + std::to_string(m_request.maxMemberSize) + " bytes";
             result = Copy::TooLarge;

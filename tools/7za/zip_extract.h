@@ -17,6 +17,10 @@ constexpr std::uint64_t kMaxMemberSize = 64ull << 20;
 // hundred kilobytes.
 constexpr std::uint64_t kMaxTotalSize = 64ull << 20;
 
+// Nor may it decompress more than this, kept or thrown away: members that lie about their
+// size are read up to the member bound before they are refused.
+constexpr std::uint64_t kMaxExpanded = 256ull << 20;
+
 // Nor may one run create more files and folders than this (each takes time, whatever its
 // size). A package has a few hundred property lists in a few hundred folders.
 constexpr std::uint64_t kMaxEntries = 20000;
@@ -30,6 +34,7 @@ struct ExtractRequest
     std::uint64_t maxMemberSize = kMaxMemberSize;
     std::uint64_t maxTotalSize = kMaxTotalSize;
     std::uint64_t maxEntries = kMaxEntries;
+    std::uint64_t maxExpanded = kMaxExpanded;
     // A process that ends right afterwards may leave the archive's directory to the
     // system instead of freeing it entry by entry.
     bool releaseArchive = true;

@@ -25,6 +25,20 @@ bool writeArchive(const QString &path, const QStringList &names, qsizetype size)
     return zip_close(z) == 0 && ok;
 }
 
+// Rewrites every size the headers give for uncompressed data to `claimed`.
+QByteArray withClaimedSizes(QByteArray zip, quint32 claimed)
+{
+    auto patch = [&zip, claimed](const QByteArray &signature, qsizetype sizeAt) {
+        for (qsizetype at = zip.indexOf(signature); at >= 0; at = zip.indexOf(signature, at + 4)) {
+            for (int i = 0; i < 4; ++i)
+                zip[at + sizeAt + i] = char(claimed >> (8 * i) & 0xFF);
+        }
+    };
+    patch(QByteArray("PK\x03\x04", 4), 22);
+    patch(QByteArray("PK\x01\x02", 4), 24);
+    return zip;
+}
+
 qint64 bytesBelow(const QString &root)
 {
     qint64 total = 0;
@@ -111,4 +125,34 @@ TEST(ZipExtractHostile, RunsThatWouldCreateTooManyFilesOrFoldersStopEarly)
     EXPECT_TRUE(d.err.contains("stopped at 'a/a/a/")) << d.err.left(400).toStdString();
     EXPECT_LT(d.err.size(), 1000);
     EXPECT_TRUE(treeOf(deepOut).isEmpty());
+}
+
+TEST(ZipExtractHostile, MembersThatLieAboutTheirSizeAreReadOnlyUpToARunBound)
+{
+    // Five lists of 64 MiB and a byte, each claiming 400 bytes: each is refused only once
+    // 64 MiB of it have come out, and the run ends once it has expanded 256 MiB in all.
+    QTemporaryDir tmp;
+    QStringList names;
+    for (int i = 0; i < 5; ++i)
+        names << QStringLiteral("Payload/Liar%1.app/Info.plist").arg(i);
+    ASSERT_TRUE(writeArchive(tmp.filePath("honest.ipa"), names, (64 << 20) + 1));
+    ASSERT_TRUE(
+        writeAll(tmp.filePath("liars.ipa"), withClaimedSizes(readAll(tmp.filePath("honest.ipa")), 400)));
+
+    const QString out = tmp.filePath("out");
+    const ToolRun r = runTool("7za", {"x", "-y", "-r", tmp.filePath("liars.ipa"), "-o" + out, "info.plist"},
+                              hostileInputLimits());
+    EXPECT_EQ(r.exitCode, 1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(r.err.contains("skipped '" + names[i] + "'")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("stopped at '" + names[3] + "'") &&
+                r.err.contains(QString::number(za::kMaxExpanded)))
+        << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(names[4])) << r.err.toStdString();
+    QStringList files;
+    for (const auto &entry : treeOf(out)) {
+        if (!entry.endsWith('/'))
+            files << entry;
+    }
+    EXPECT_TRUE(files.isEmpty()) << files.join(' ').toStdString();
 }
