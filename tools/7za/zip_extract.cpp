@@ -242,6 +242,11 @@ ExtractResult Extractor::run()
         m_err << "7za: " << path << ": is a folder, not an archive\n";
         return m_result;
     }
+    // Opening a pipe would wait for a writer, and a device may never end.
+    if (exists && !S_ISREG(st.st_mode)) {
+        m_err << "7za: " << path << ": is not a regular file\n";
+        return m_result;
+    }
     int code = 0;
     zip_t *archive = zip_open(path.c_str(), ZIP_RDONLY, &code);
     if (!archive) {
