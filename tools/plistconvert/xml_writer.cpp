@@ -33,8 +33,12 @@ public:
     }
     Out &operator+=(char c)
     {
-        if (m_result == WriteResult::Done)
-            m_buffer += c;
+        if (m_result != WriteResult::Done)
+            return *this;
+        m_buffer += c;
+        // A long string is escaped a character at a time; it too goes out in pieces.
+        if (m_buffer.size() >= kChunk)
+            flush();
         return *this;
     }
     void append(size_t count, char c)
