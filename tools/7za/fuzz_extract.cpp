@@ -73,7 +73,8 @@ struct Scratch
 
     Scratch()
     {
-        std::string pattern = "/tmp/tavrel-fuzz-7za-XXXXXX";
+        const char *tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tavrel-fuzz-7za-XXXXXX";
         if (!::mkdtemp(pattern.data()))
             std::abort();
         root = pattern;
