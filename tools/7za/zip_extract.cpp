@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <map>
 #include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,6 +58,16 @@ bool isLink(zip_t *archive, zip_uint64_t index)
     if (zip_file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
         return false;
     return opsys == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
+}
+
+// A member name as messages show it: a name of kilobytes is cut in its middle.
+std::string shown(const std::string &name)
+{
+    constexpr std::size_t kHead = 120, kTail = 60;
+    if (name.size() <= kHead + kTail + 20)
+        return name;
+    return name.substr(0, kHead) + "[... " + std::to_string(name.size() - kHead - kTail) + " bytes ...]" +
+           name.substr(name.size() - kTail);
 }
 
 const char *problemText(PathProblem problem)
@@ -115,18 +124,40 @@ private:
     int openFolder(const std::vector<std::string> &folders, std::string &why);
     void extractOne(zip_t *archive, zip_uint64_t index, const std::string &name,
                     const std::vector<std::string> &components);
-    enum class Copy { Done, TooLarge, Failed };
-    Copy copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why);
+    enum class Copy { Done, TooLarge, PastTotal, PastExpanded, Failed };
+    Copy copyMember(zip_t *archive, zip_uint64_t index, int fd, std::uint64_t &copied, std::string &why);
     void refuse(const std::string &name, const std::string &why)
     {
-        m_err << "7za: skipped '" << name << "': " << why << '\n';
+        m_err << "7za: skipped '" << shown(name) << "': " << why << '\n';
         ++m_result.skipped;
     }
     void fail(const std::string &name, const std::string &why)
     {
-        m_err << "7za: cannot extract '" << name << "': " << why << '\n';
+        m_err << "7za: cannot extract '" << shown(name) << "': " << why << '\n';
         ++m_result.failed;
     }
+    void stopRun(const std::string &name, const std::string &why)
+    {
+        m_err << "7za: stopped at '" << shown(name) << "': " << why << '\n';
+        ++m_result.skipped;
+        m_result.stopped = true;
+    }
+    std::string pastTotalText() const
+    {
+        return "the members of this run would pass the limit of " + std::to_string(m_request.maxTotalSize) +
+               " bytes in all";
+    }
+    std::size_t sharedLevels(const std::vector<std::string> &folders) const;
+
+    // One folder of the path last walked. Only the first levels (which the members of a
+    // bundle share) and the deepest keep their folder open, so a path thousands of folders
+    // deep needs neither thousands of descriptors nor memory beyond its own length.
+    struct Level
+    {
+        std::string name;
+        Fd fd;
+    };
+    static constexpr std::size_t kOpenLevels = 32;
 
     const ExtractRequest &m_request;
     std::ostream &m_log;
@@ -134,7 +165,10 @@ private:
     std::vector<MemberPattern> m_patterns;
     ExtractResult m_result;
     Fd m_root;
-    std::map<std::string, Fd> m_folders; // open folders below m_root, by relative path
+    std::vector<Level> m_chain;   // the folders below m_root of the member written last
+    std::uint64_t m_written = 0;  // bytes of all members written so far
+    std::uint64_t m_expanded = 0; // bytes decompressed so far, written or thrown away
+    std::uint64_t m_entries = 0;  // files and folders this run may have created so far
     const std::string m_tempPrefix = ".7za-" + std::to_string(::getpid()) + "-";
     unsigned m_tempCounter = 0;
 };
@@ -150,23 +184,27 @@ bool Extractor::wanted(const std::vector<std::string> &components, std::string_v
     return false;
 }
 
+// How many leading folders of `folders` the previous member's path shares.
+std::size_t Extractor::sharedLevels(const std::vector<std::string> &folders) const
+{
+    std::size_t n = 0;
+    while (n < m_chain.size() && n < folders.size() && m_chain[n].name == folders[n])
+        ++n;
+    return n;
+}
+
 // Walks (creating where missing) the folders below the output folder without following
 // links, so that a link planted in the output folder cannot carry a write outside it.
-// Opened folders are kept, since the members of one bundle share most of their path.
+// The part of the path shared with the previous member is not walked again.
 int Extractor::openFolder(const std::vector<std::string> &folders, std::string &why)
 {
-    if (m_folders.size() > 256)
-        m_folders.clear();
-    int current = m_root.get();
-    std::string path;
-    for (const auto &name : folders) {
-        path += '/';
-        path += name;
-        auto cached = m_folders.find(path);
-        if (cached != m_folders.end()) {
-            current = cached->second.get();
-            continue;
-        }
+    std::size_t start = sharedLevels(folders);
+    while (start > 0 && !m_chain[start - 1].fd.valid())
+        --start;
+    m_chain.erase(m_chain.begin() + static_cast<std::ptrdiff_t>(start), m_chain.end());
+    int current = start == 0 ? m_root.get() : m_chain.back().fd.get();
+    for (std::size_t k = start; k < folders.size(); ++k) {
+        const std::string &name = folders[k];
         const int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
         Fd next(::openat(current, name.c_str(), flags));
         if (!next.valid() && errno == ENOENT) {
@@ -183,7 +221,9 @@ int Extractor::openFolder(const std::vector<std::string> &folders, std::string &
             return -1;
         }
         current = next.get();
-        m_folders.emplace(path, std::move(next));
+        if (k > kOpenLevels)
+            m_chain.back().fd = Fd(); // the parent is passed; only its name is kept
+        m_chain.push_back({name, std::move(next)});
     }
     return current;
 }
@@ -200,6 +240,11 @@ ExtractResult Extractor::run()
     }
     if (exists && S_ISDIR(st.st_mode)) {
         m_err << "7za: " << path << ": is a folder, not an archive\n";
+        return m_result;
+    }
+    // Opening a pipe would wait for a writer, and a device may never end.
+    if (exists && !S_ISREG(st.st_mode)) {
+        m_err << "7za: " << path << ": is not a regular file\n";
         return m_result;
     }
     int code = 0;
@@ -250,6 +295,8 @@ ExtractResult Extractor::run()
             continue;
         }
         extractOne(archive, i, name, split.components);
+        if (m_result.stopped)
+            break;
     }
     if (m_request.releaseArchive)
         zip_discard(archive);
@@ -284,10 +331,21 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
                          std::to_string(m_request.maxMemberSize));
         return;
     }
+    if ((st.valid & ZIP_STAT_SIZE) && st.size > m_request.maxTotalSize - m_written) {
+        stopRun(name, pastTotalText());
+        return;
+    }
 
     const std::vector<std::string> folders(components.begin(), components.end() - 1);
     const std::string &leaf = components.back();
     std::string why;
+    // Counted before anything is made: the folders the last path does not share, and the file.
+    const std::uint64_t entries = folders.size() - sharedLevels(folders) + 1;
+    if (entries > m_request.maxEntries - m_entries) {
+        stopRun(name, "this run would create more than " + std::to_string(m_request.maxEntries) +
+                          " files and folders");
+        return;
+    }
     const int folder = openFolder(folders, why);
     if (folder < 0) {
         fail(name, why);
@@ -309,7 +367,8 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
         return;
     }
 
-    const Copy copied = copyMember(archive, index, out.get(), why);
+    std::uint64_t size = 0;
+    const Copy copied = copyMember(archive, index, out.get(), size, why);
     bool ok = copied == Copy::Done;
     if (ok && (st.valid & ZIP_STAT_MTIME)) {
         const struct timespec times[2] = {{0, UTIME_NOW}, {st.mtime, 0}};
@@ -333,22 +392,31 @@ void Extractor::extractOne(zip_t *archive, zip_uint64_t index, const std::string
         ::unlinkat(folder, tempName.c_str(), 0);
         if (copied == Copy::TooLarge)
             refuse(name, why);
+        else if (copied == Copy::PastTotal)
+            stopRun(name, pastTotalText());
+        else if (copied == Copy::PastExpanded)
+            stopRun(name, "the members of this run would expand to more than " +
+                              std::to_string(m_request.maxExpanded) + " bytes in all");
         else
             fail(name, why);
         return;
     }
+    m_written += size;
+    m_entries += entries;
     ++m_result.extracted;
 }
 
-Extractor::Copy Extractor::copyMember(zip_t *archive, zip_uint64_t index, int fd, std::string &why)
+Extractor::Copy Extractor::copyMember(zip_t *archive, zip_uint64_t index, int fd, std::uint64_t &total,
+                                      std::string &why)
 {
+    const std::uint64_t leftInRun = m_request.maxTotalSize - m_written;
     zip_file_t *file = zip_fopen_index(archive, index, 0);
     if (!file) {
         why = zip_strerror(archive);
         return Copy::Failed;
     }
     static char buffer[1 << 16];
-    std::uint64_t total = 0;
+    total = 0;
     Copy result = Copy::Done;
     while (result == Copy::Done) {
         const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
@@ -361,9 +429,18 @@ Extractor::Copy Extractor::copyMember(zip_t *archive, zip_uint64_t index, int fd
             break;
         // The sizes in the directory may lie; count what really comes out.
         total += static_cast<std::uint64_t>(n);
+        m_expanded += static_cast<std::uint64_t>(n);
+        if (m_expanded > m_request.maxExpanded) {
+            result = Copy::PastExpanded;
+            break;
+        }
         if (total > m_request.maxMemberSize) {
             why = "expands beyond the limit of " + std::to_string(m_request.maxMemberSize) + " bytes";
             result = Copy::TooLarge;
+            break;
+        }
+        if (total > leftInRun) {
+            result = Copy::PastTotal;
             break;
         }
         for (zip_int64_t done = 0; done < n;) {

@@ -1,6 +1,8 @@
 #include "convert.h"
 
+#include "binary_shape.h"
 #include "text_plist.h"
+#include "xml_shape.h"
 
 #include <cerrno>
 #include <cstring>
@@ -37,6 +39,9 @@ PlistPtr parsePropertyList(std::string_view bytes, std::string &error)
             error = "unsupported binary property list version";
             return nullptr;
         }
+        // libplist expands shared objects and recurses as deep as the list goes.
+        if (!checkBinaryShape(bytes, error))
+            return nullptr;
         plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
         if (!node)
             error = "not a valid binary property list";
@@ -48,6 +53,8 @@ PlistPtr parsePropertyList(std::string_view bytes, std::string &error)
     const std::string_view start = trimmedStart(text);
     // Old-style data also begins with '<', but never with "<?", "<!" or "<plist".
     if (startsWith(start, "<?") || startsWith(start, "<!") || startsWith(start, "<plist")) {
+        if (!checkXmlShape(text, error))
+            return nullptr;
         plist_from_xml(text.data(), static_cast<uint32_t>(text.size()), &node);
         if (!node)
             error = "not a valid XML property list";
@@ -61,7 +68,8 @@ PlistPtr parsePropertyList(std::string_view bytes, std::string &error)
 
 bool readFile(const std::string &path, std::string &bytes, std::string &error)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK the open of a pipe would wait for a writer that may never come.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = std::string("cannot open: ") + std::strerror(errno);
         return false;
@@ -70,8 +78,13 @@ bool readFile(const std::string &path, std::string &bytes, std::string &error)
     {
     };
     bool ok = ::fstat(fd, &st) == 0;
-    if (ok && S_ISDIR(st.st_mode)) {
+    if (!ok) {
+        error = std::string("cannot read: ") + std::strerror(errno);
+    } else if (S_ISDIR(st.st_mode)) {
         error = "is a folder, not a file";
+        ok = false;
+    } else if (!S_ISREG(st.st_mode)) {
+        error = "is not a regular file";
         ok = false;
     } else if (ok && static_cast<std::uint64_t>(st.st_size) > kMaxInputSize) {
         error = "the list is too large";
@@ -111,7 +124,20 @@ bool AtomicFile::open(const std::string &path, std::string &error)
 {
     m_path = path;
     const size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    m_folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    return openUnnamed(m_folder) || openNamed(m_folder, error);
+}
+
+bool AtomicFile::openUnnamed(const std::string &folder)
+{
+    // The mode is taken through the umask, as for any new file.
+    m_fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    m_unnamed = m_fd >= 0;
+    return m_unnamed;
+}
+
+bool AtomicFile::openNamed(const std::string &folder, std::string &error)
+{
     std::string temp = folder + "/.plistconvert-XXXXXX";
     m_fd = ::mkstemp(temp.data());
     if (m_fd < 0) {
@@ -141,6 +167,19 @@ bool AtomicFile::commit(std::string &error)
 {
     if (m_fd < 0)
         return false;
+    // An unnamed file gets a name of its own first, which the rename then moves over the
+    // old file in one step.
+    if (m_errno == 0 && m_unnamed) {
+        const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+        for (unsigned attempt = 0; m_temp.empty() && m_errno == 0; ++attempt) {
+            const std::string temp =
+                m_folder + "/.plistconvert-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
+                m_temp = temp;
+            else if (errno != EEXIST || attempt >= 100)
+                m_errno = errno;
+        }
+    }
     const int closed = ::close(std::exchange(m_fd, -1));
     if (m_errno == 0 && closed != 0)
         m_errno = errno;

@@ -62,8 +62,17 @@ int main(int argc, char **argv)
     }
     std::string().swap(bytes); // the tree holds everything from here on
     pc::AtomicFile file;
-    if (file.open(out, error))
+    if (!file.open(out, error)) {
+        std::cerr << "plistconvert: " << out << ": " << error << '\n';
+        return 1;
+    }
+    const pc::WriteResult written =
         pc::writeAppleXml(root.get(), [&file](std::string_view piece) { file.write(piece); });
+    if (written != pc::WriteResult::Done) {
+        // The file is dropped uncommitted; an earlier OUT stays as it was.
+        std::cerr << "plistconvert: " << src << ": " << pc::writeResultText(written) << '\n';
+        return 1;
+    }
     if (!file.commit(error)) {
         std::cerr << "plistconvert: " << out << ": " << error << '\n';
         return 1;

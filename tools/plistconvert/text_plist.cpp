@@ -1,5 +1,7 @@
 #include "text_plist.h"
 
+#include "plist_limits.h"
+
 #include <cstdint>
 
 namespace pc {
@@ -133,11 +135,13 @@ private:
     PlistPtr fail(const std::string &what, size_t at);
     PlistPtr fail(const std::string &what) { return fail(what, m_pos); }
     std::string describeHere() const;
+    bool countValue();
 
     std::string_view m_s;
     size_t m_pos = 0;
     std::string &m_error;
     int m_depth = 0;
+    std::size_t m_values = 0;
 };
 
 PlistPtr Parser::fail(const std::string &what, size_t at)
@@ -149,6 +153,14 @@ PlistPtr Parser::fail(const std::string &what, size_t at)
         m_error = "line " + std::to_string(line) + ": " + what;
     }
     return nullptr;
+}
+
+bool Parser::countValue()
+{
+    if (++m_values <= kMaxObjects)
+        return true;
+    fail("more than " + std::to_string(kMaxObjects) + " values");
+    return false;
 }
 
 std::string Parser::describeHere() const
@@ -221,8 +233,10 @@ PlistPtr Parser::parseValue()
     if (!skipSpace())
         return nullptr;
     // Deep nesting would only exhaust the stack.
-    if (m_depth > 512)
+    if (m_depth > kMaxDepth)
         return fail("nested too deeply");
+    if (!countValue())
+        return nullptr;
     switch (peek()) {
     case '{': {
         ++m_pos;
@@ -265,11 +279,13 @@ PlistPtr Parser::parseDictBody(bool braced)
             return dict;
         }
         std::string key;
-        if (!parseString(key) || !skipSpace())
+        if (!countValue() || !parseString(key) || !skipSpace())
             return nullptr;
         PlistPtr value;
         if (peek() == ';') {
             // "key"; in a .strings file stands for "key" = "key";
+            if (!countValue())
+                return nullptr;
             value.reset(plist_new_string(key.c_str()));
         } else {
             if (peek() != '=')

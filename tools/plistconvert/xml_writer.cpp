@@ -17,13 +17,15 @@ constexpr std::int64_t kPlistEpoch = 978307200;
 class Out
 {
 public:
-    explicit Out(const std::function<void(std::string_view)> &sink) : m_sink(sink)
+    Out(const std::function<void(std::string_view)> &sink, size_t maxSize) : m_sink(sink), m_maxSize(maxSize)
     {
         m_buffer.reserve(kChunk + 4096);
     }
     ~Out() { flush(); }
     Out &operator+=(std::string_view s)
     {
+        if (m_result != WriteResult::Done)
+            return *this;
         m_buffer += s;
         if (m_buffer.size() >= kChunk)
             flush();
@@ -31,21 +33,48 @@ public:
     }
     Out &operator+=(char c)
     {
+        if (m_result != WriteResult::Done)
+            return *this;
         m_buffer += c;
+        // A long string is escaped a character at a time; it too goes out in pieces.
+        if (m_buffer.size() >= kChunk)
+            flush();
         return *this;
     }
-    void append(size_t count, char c) { m_buffer.append(count, c); }
+    void append(size_t count, char c)
+    {
+        if (m_result == WriteResult::Done)
+            m_buffer.append(count, c);
+    }
     void flush()
     {
-        if (!m_buffer.empty())
+        if (m_result == WriteResult::Done && m_written + m_buffer.size() > m_maxSize)
+            m_result = WriteResult::TooLarge;
+        if (m_result == WriteResult::Done && !m_buffer.empty())
             m_sink(m_buffer);
+        m_written += m_buffer.size();
         m_buffer.clear();
+    }
+    // Once stopped, the walk ends early rather than producing text nobody keeps.
+    bool stopped() const { return m_result != WriteResult::Done; }
+    void stop(WriteResult why)
+    {
+        if (m_result == WriteResult::Done)
+            m_result = why;
+    }
+    WriteResult result()
+    {
+        flush();
+        return m_result;
     }
 
 private:
     static constexpr size_t kChunk = 1 << 16;
     const std::function<void(std::string_view)> &m_sink;
+    const size_t m_maxSize;
+    size_t m_written = 0;
     std::string m_buffer;
+    WriteResult m_result = WriteResult::Done;
 };
 
 void indent(Out &out, int depth)
@@ -161,7 +190,7 @@ void writeDict(Out &out, plist_t node, int depth)
     out += "<dict>\n";
     plist_dict_iter it = nullptr;
     plist_dict_new_iter(node, &it);
-    for (;;) {
+    while (!out.stopped()) {
         char *key = nullptr;
         plist_t value = nullptr;
         plist_dict_next_item(node, it, &key, &value);
@@ -192,7 +221,7 @@ void writeArray(Out &out, plist_t node, int depth)
     out += "<array>\n";
     plist_array_iter it = nullptr;
     plist_array_new_iter(node, &it);
-    for (;;) {
+    while (!out.stopped()) {
         plist_t item = nullptr;
         plist_array_next_item(node, it, &item);
         if (!item)
@@ -221,6 +250,10 @@ void writeSimple(Out &out, int depth, const char *tag, std::string_view text, bo
 
 void writeNode(Out &out, plist_t node, int depth)
 {
+    if (depth > kMaxDepth)
+        out.stop(WriteResult::TooDeep);
+    if (out.stopped())
+        return;
     switch (plist_get_node_type(node)) {
     case PLIST_DICT:
         writeDict(out, node, depth);
@@ -284,9 +317,9 @@ void writeNode(Out &out, plist_t node, int depth)
 
 } // namespace
 
-void writeAppleXml(plist_t root, const std::function<void(std::string_view)> &sink)
+WriteResult writeAppleXml(plist_t root, const std::function<void(std::string_view)> &sink, size_t maxSize)
 {
-    Out out(sink);
+    Out out(sink, maxSize);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
            "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
@@ -294,6 +327,20 @@ void writeAppleXml(plist_t root, const std::function<void(std::string_view)> &si
     if (root)
         writeNode(out, root, 0);
     out += "</plist>\n";
+    return out.result();
+}
+
+std::string writeResultText(WriteResult result)
+{
+    switch (result) {
+    case WriteResult::TooLarge:
+        return "the XML would be larger than " + std::to_string(kMaxOutputSize >> 20) + " MiB";
+    case WriteResult::TooDeep:
+        return "the list is nested more than " + std::to_string(kMaxDepth) + " levels deep";
+    case WriteResult::Done:
+        break;
+    }
+    return {};
 }
 
 std::string toAppleXml(plist_t root)

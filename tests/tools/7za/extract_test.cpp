@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zip.h>
 
 namespace {
@@ -206,6 +207,7 @@ TEST(ZipExtract, BadArchivesFailClearlyAndLeaveNoFiles)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(writeAll(tmp.filePath("zero.ipa"), {}));
+    ASSERT_EQ(::mkfifo(tmp.filePath("pipe.ipa").toLocal8Bit().constData(), 0600), 0);
     struct Case
     {
         QString ipa;
@@ -214,6 +216,8 @@ TEST(ZipExtract, BadArchivesFailClearlyAndLeaveNoFiles)
         {tmp.filePath("missing.ipa"), "cannot find"},
         {tmp.filePath("zero.ipa"), "not a zip"},
         {tmp.path(), "folder"},
+        {tmp.filePath("pipe.ipa"), "not a regular file"},
+        {QStringLiteral("/dev/zero"), "not a regular file"},
         {kIpaDir + "not_a_zip.ipa", "not a zip"},
         {kIpaDir + "truncated.ipa", "not a zip"},
         {kIpaDir + "corrupt_member.ipa", "corrupted"},

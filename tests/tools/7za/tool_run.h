@@ -9,19 +9,46 @@
 #include <QString>
 #include <QStringList>
 
+#include <sys/resource.h>
+
 struct ToolRun
 {
-    int exitCode = -1;
+    int exitCode = -1; // also when the tool crashed or did not end in time
     QString out;
     QString err;
 };
 
-inline ToolRun runTool(const QString &tool, const QStringList &args)
+// Bounds the tool runs under, so that a tool that would take more fails instead.
+struct ChildLimits
+{
+    rlim_t addressSpace = RLIM_INFINITY; // bytes of memory
+    rlim_t openFiles = RLIM_INFINITY;
+    int waitMs = 60000;
+};
+
+// What every tool is to stay within on hostile input.
+inline ChildLimits hostileInputLimits()
+{
+    ChildLimits limits;
+    limits.addressSpace = rlim_t(512) << 20;
+    limits.waitMs = 20000;
+    return limits;
+}
+
+inline ToolRun runTool(const QString &tool, const QStringList &args, const ChildLimits &limits = {})
 {
     QProcess p;
+    p.setChildProcessModifier([limits] {
+        const struct rlimit memory = {limits.addressSpace, limits.addressSpace};
+        const struct rlimit files = {limits.openFiles, limits.openFiles};
+        if (limits.addressSpace != RLIM_INFINITY)
+            ::setrlimit(RLIMIT_AS, &memory);
+        if (limits.openFiles != RLIM_INFINITY)
+            ::setrlimit(RLIMIT_NOFILE, &files);
+    });
     p.start(QStringLiteral(TAVREL_PROGRAM_DIR "/") + tool, args);
     ToolRun r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+    if (!p.waitForFinished(limits.waitMs) || p.exitStatus() != QProcess::NormalExit)
         return r;
     r.exitCode = p.exitCode();
     r.out = QString::fromUtf8(p.readAllStandardOutput());
