@@ -27,6 +27,9 @@ void NameRule::setActive(const QString &rule)
 QString NameRule::loadFromSettings()
 {
     g_active = SettingsStore::read(QStringLiteral("SetINI"), QStringLiteral("NameRule"), defaultRule());
+    // An empty rule would name every package ".apk" alone.
+    if (g_active.trimmed().isEmpty())
+        g_active = defaultRule();
     return g_active;
 }
 

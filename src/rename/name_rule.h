@@ -19,7 +19,7 @@ public:
     static void setActive(const QString &rule);
 
     // Reads the stored rule (section "SetINI", key "NameRule") into the active copy; the default
-    // when none is stored.
+    // when none is stored or the stored one is empty.
     static QString loadFromSettings();
     // Writes the rule to the settings store; false when that failed.
     static bool saveToSettings(const QString &rule);
