@@ -4,6 +4,7 @@
 #include "platform/settings_store.h"
 #include "support/deep_tree.h"
 #include "support/fake_tools.h"
+#include "support/user_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,21 +43,11 @@ class LinkedScratchTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        for (const char *name : {"/photo.jpg", "/album/song.mp3"}) {
-            QDir().mkpath(QFileInfo(user.path() + name).absolutePath());
-            QFile file(user.path() + name);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write("precious");
-        }
+        ASSERT_TRUE(UserFiles::write(user.path()));
         for (const char *name : {"/temp", "/temp1", "/.tavrel-clearing-startup-test"})
             ASSERT_TRUE(QFile::link(user.path(), scratch.path() + name));
         ASSERT_TRUE(QDir().mkpath(packages.path()));
         ASSERT_TRUE(QFile::copy(TAVREL_FIXTURES_DIR "/ipa/store_app.ipa", packages.path() + "/x.ipa"));
-    }
-    bool userFilesAreAllThere() const
-    {
-        return QFileInfo(user.path() + "/photo.jpg").size() == 8 &&
-               QFileInfo(user.path() + "/album/song.mp3").size() == 8;
     }
 
     QTemporaryDir user, scratch, config, packages;
@@ -75,7 +66,7 @@ TEST_F(LinkedScratchTest, ALinkNamedTempNeverLosesItsTargetsFiles)
         EXPECT_TRUE(RunCommandLineRename(packages.path() + "/x.ipa", &error)) << error.toStdString();
         WaitForBackgroundClearing();
     }
-    EXPECT_TRUE(userFilesAreAllThere());
+    EXPECT_EQ(UserFiles::intact(user.path()), UserFiles::names());
     EXPECT_TRUE(QFileInfo::exists(packages.path() + "/猫和老鼠 1.2.ipa"));
     // The links are gone, and the unpacking left nothing but the claim's lock.
     EXPECT_EQ(
@@ -99,7 +90,7 @@ TEST_F(LinkedScratchTest, AnInstanceWithAPrivateScratchFolderLeavesNothingBehind
         EXPECT_TRUE(RunCommandLineRename(packages.path() + "/x.ipa", &error)) << error.toStdString();
     }
     EXPECT_EQ(ProgramFolder::scratchRoot(), scratch.path());
-    EXPECT_TRUE(userFilesAreAllThere());
+    EXPECT_EQ(UserFiles::intact(user.path()), UserFiles::names());
     // The shared location's links were not this instance's to clear; its own folder is gone.
     EXPECT_EQ(
         QDir(scratch.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),

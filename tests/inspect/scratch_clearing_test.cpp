@@ -3,6 +3,7 @@
 #include "inspect/ipa_unpack.h"
 #include "platform/program_folder.h"
 #include "support/deep_tree.h"
+#include "support/user_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,22 +16,9 @@ namespace {
 class ScratchClearingTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        for (const char *name : {"/photo.jpg", "/album/song.mp3"}) {
-            QDir().mkpath(QFileInfo(user.path() + name).absolutePath());
-            QFile file(user.path() + name);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write("precious");
-        }
-    }
+    void SetUp() override { ASSERT_TRUE(UserFiles::write(user.path())); }
     void TearDown() override { WaitForBackgroundClearing(); }
 
-    QStringList userFiles() const
-    {
-        return {QFileInfo(user.path() + "/photo.jpg").size() == 8 ? "photo.jpg" : "",
-                QFileInfo(user.path() + "/album/song.mp3").size() == 8 ? "album/song.mp3" : ""};
-    }
     QStringList scratchEntries() const
     {
         return QDir(scratch.path())
@@ -39,7 +27,6 @@ protected:
 
     QTemporaryDir user, scratch;
     const ProgramFolder::ScopedOverride folderOverride{TAVREL_PROGRAM_DIR, scratch.path()};
-    const QStringList allUserFiles{"photo.jpg", "album/song.mp3"};
 };
 
 } // namespace
@@ -54,14 +41,14 @@ TEST_F(ScratchClearingTest, LinksNamedLikeOurFoldersOrLeftoversAreUnlinkedNeverF
 
     ClearBothFoldersInBackground();
     WaitForBackgroundClearing();
-    EXPECT_EQ(userFiles(), allUserFiles);
+    EXPECT_EQ(UserFiles::intact(user.path()), UserFiles::names());
     EXPECT_EQ(scratchEntries(), QStringList());
 
     // Choosing the folder for the next package clears a link the same way.
     ASSERT_TRUE(QFile::link(user.path(), scratch.path() + "/temp"));
     ChooseScratchFolder();
     WaitForBackgroundClearing();
-    EXPECT_EQ(userFiles(), allUserFiles);
+    EXPECT_EQ(UserFiles::intact(user.path()), UserFiles::names());
     EXPECT_FALSE(QFileInfo(scratch.path() + "/temp").isSymLink());
 }
 

@@ -1,5 +1,6 @@
 #include "platform/tree_removal.h"
 #include "support/deep_tree.h"
+#include "support/user_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,9 +28,7 @@ int openDescriptors()
 TEST(TreeRemoval, LinksAreUnlinkedAndTheirTargetsKeepEveryFile)
 {
     QTemporaryDir scratch, user;
-    writeFile(user.path() + "/photo.jpg", "precious");
-    ASSERT_TRUE(QDir().mkpath(user.path() + "/album"));
-    writeFile(user.path() + "/album/song.mp3", "precious too");
+    ASSERT_TRUE(UserFiles::write(user.path()));
 
     // A link standing where the folder would be, and links inside a folder being removed.
     ASSERT_TRUE(QFile::link(user.path(), scratch.path() + "/temp"));
@@ -43,8 +42,7 @@ TEST(TreeRemoval, LinksAreUnlinkedAndTheirTargetsKeepEveryFile)
     EXPECT_EQ(
         QDir(scratch.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
         QStringList());
-    EXPECT_TRUE(QFileInfo::exists(user.path() + "/photo.jpg"));
-    EXPECT_TRUE(QFileInfo::exists(user.path() + "/album/song.mp3"));
+    EXPECT_EQ(UserFiles::intact(user.path()), UserFiles::names());
 }
 
 TEST(TreeRemoval, TreesOfAnyDepthGoWithABoundedNumberOfDescriptors)
