@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
+#include <QSet>
 #include <QThreadPool>
 #include <QUuid>
 #include <QWaitCondition>
@@ -19,7 +20,7 @@ ScratchFolder::Name g_current = ScratchFolder::Temp;
 const QString kTrashPrefix = QStringLiteral(".tavrel-clearing-");
 
 // Names moved aside whose deletion has been started, so that the sweep starts none twice.
-QStringList g_deletionsStarted;
+QSet<QString> g_deletionsStarted;
 
 // Clearings still running, so that the command line can wait for them before it exits.
 QMutex g_pendingMutex;
@@ -124,7 +125,7 @@ void ClearFolderInBackground(ScratchFolder::Name name)
         // Renaming moves a link itself, and the removal unlinks it: what it points to is not ours.
         const QString asideName = kTrashPrefix + QUuid::createUuid().toString(QUuid::Id128);
         if (QDir().rename(folder, root + QLatin1Char('/') + asideName)) {
-            g_deletionsStarted << asideName;
+            g_deletionsStarted.insert(asideName);
             deleteInBackground(root + QLatin1Char('/') + asideName);
         } else {
             removeTree(folder); // could not move it aside: clear it before going on
@@ -136,7 +137,7 @@ void ClearFolderInBackground(ScratchFolder::Name name)
                              QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &leftover : leftovers) {
         if (!g_deletionsStarted.contains(leftover)) {
-            g_deletionsStarted << leftover;
+            g_deletionsStarted.insert(leftover);
             deleteInBackground(root + QLatin1Char('/') + leftover);
         }
     }
