@@ -12,15 +12,12 @@
 bool RunCommandLineRename(const QString &path, QString *error)
 {
     NameAndVersion found;
-    QString extension;
     switch (packageKindOf(path)) {
     case PackageKind::Apk:
-        extension = QStringLiteral(".apk");
         if (QFileInfo(path).isFile())
             found = ReadApkNameAndVersion(path);
         break;
     case PackageKind::Ipa:
-        extension = QStringLiteral(".ipa");
         if (QFileInfo(path).isFile()) {
             // Start-up moved the old "temp" aside, so this unpack cannot meet its clearing.
             ScratchFolder::setCurrent(ScratchFolder::Temp);
@@ -31,7 +28,7 @@ bool RunCommandLineRename(const QString &path, QString *error)
         break;
     case PackageKind::None:
         if (error)
-            *error = QStringLiteral("不是 apk 或 ipa 文件: %1").arg(path);
+            *error = QStringLiteral("不是 apk、xapk、apks、apkm 或 ipa 文件: %1").arg(path);
         return false;
     }
     if (!QFileInfo(path).isFile()) {
@@ -39,5 +36,6 @@ bool RunCommandLineRename(const QString &path, QString *error)
             *error = QStringLiteral("文件不存在: %1").arg(path);
         return false;
     }
-    return renameFileByRule(path, found.displayName, found.version, NameRule::active(), extension, error);
+    return renameFileByRule(path, found.displayName, found.version, NameRule::active(),
+                            packageExtensionOf(path), error);
 }

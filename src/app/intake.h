@@ -20,7 +20,8 @@ public:
 
     bool isBusy() const { return m_busy; }
 
-    // Dropped paths: folders and files that are not "apk"/"ipa" are passed over. False when
+    // Dropped paths: folders and files that are no package (see packageKindOf: ".apk", the
+    // Android bundles ".xapk", ".apks", ".apkm", and ".ipa") are passed over. False when
     // refused because another batch runs.
     bool addDroppedPaths(const QStringList &paths);
     // Files chosen in the dialog, in its order: other types get a row with only number, file

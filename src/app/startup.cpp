@@ -2,6 +2,7 @@
 
 #include "inspect/ipa_unpack.h"
 #include "platform/settings_store.h"
+#include "platform/tree_removal.h"
 #include "rename/name_rule.h"
 
 #include <QDir>
@@ -61,7 +62,12 @@ StartupSession::StartupSession() : m_lockPath(InstanceClaim::lockPathFor(Setting
 
 StartupSession::~StartupSession()
 {
-    // The private scratch folder goes with the session; its clearing must not outlive it.
+    // The private scratch folder goes with the session, after the clearings under way in it; it
+    // is removed like any scratch tree, whatever an unpacked package left there.
+    if (m_privateScratch) {
+        WaitForBackgroundClearing();
+        removeTree(m_privateScratch->path());
+    }
     m_scratchOverride.reset();
 }
 
@@ -80,6 +86,7 @@ StartupSession::Outcome StartupSession::begin()
         m_privateScratch = std::make_unique<QTemporaryDir>(cache);
         if (!m_privateScratch->isValid())
             m_privateScratch = std::make_unique<QTemporaryDir>();
+        m_privateScratch->setAutoRemove(false); // removed by the session itself
         m_scratchOverride =
             std::make_unique<ProgramFolder::ScopedOverride>(ProgramFolder::path(), m_privateScratch->path());
     }

@@ -1,5 +1,7 @@
 #include "core/package_info.h"
 
+#include "platform/file_extension.h"
+
 namespace {
 QString PackageInfo::*const kCells[PackageInfo::ColumnCount] = {
     &PackageInfo::rowNumber, &PackageInfo::fileName, &PackageInfo::displayName,
@@ -20,11 +22,27 @@ void PackageInfo::setCell(Column column, const QString &text)
 
 PackageKind packageKindOf(const QString &fileName)
 {
-    if (fileName.endsWith(QLatin1String("apk"), Qt::CaseSensitive))
+    // ".xapk" already ends in "apk"; the other two bundles are known by their whole extension.
+    if (fileName.endsWith(QLatin1String("apk"), Qt::CaseSensitive) ||
+        fileName.endsWith(QLatin1String(".apks"), Qt::CaseSensitive) ||
+        fileName.endsWith(QLatin1String(".apkm"), Qt::CaseSensitive))
         return PackageKind::Apk;
     if (fileName.endsWith(QLatin1String("ipa"), Qt::CaseSensitive))
         return PackageKind::Ipa;
     return PackageKind::None;
+}
+
+QString packageExtensionOf(const QString &fileName)
+{
+    switch (packageKindOf(fileName)) {
+    case PackageKind::Apk:
+        return fileExtension(fileName, QStringLiteral(".apk"));
+    case PackageKind::Ipa:
+        return fileExtension(fileName, QStringLiteral(".ipa"));
+    case PackageKind::None:
+        break;
+    }
+    return fileExtension(fileName);
 }
 
 void splitPath(const QString &path, QString *folder, QString *fileName)

@@ -38,10 +38,15 @@ struct PackageInfo
     void setCell(Column column, const QString &text);
 };
 
-// Derived from the last three characters of a file name, case-sensitively: "apk", "ipa" or none.
+// Derived from the end of a file name, case-sensitively: "apk" (or one of the Android bundles
+// ".xapk", ".apks", ".apkm") is an Android package, "ipa" an iOS one, anything else none.
 enum class PackageKind { None, Apk, Ipa };
 
 PackageKind packageKindOf(const QString &fileName);
+
+// The extension a renamed package keeps: its own, everything from the last dot of its name; a
+// name without a dot gets its kind's (".apk", ".ipa").
+QString packageExtensionOf(const QString &fileName);
 
 // Splits a full path into the folder (up to and including the last '/') and the file name.
 void splitPath(const QString &path, QString *folder, QString *fileName);

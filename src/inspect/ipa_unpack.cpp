@@ -2,11 +2,13 @@
 
 #include "inspect/command_runner.h"
 #include "platform/program_folder.h"
+#include "platform/tree_removal.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
+#include <QSet>
 #include <QThreadPool>
 #include <QUuid>
 #include <QWaitCondition>
@@ -16,6 +18,9 @@ namespace {
 ScratchFolder::Name g_current = ScratchFolder::Temp;
 
 const QString kTrashPrefix = QStringLiteral(".tavrel-clearing-");
+
+// Names moved aside whose deletion has been started, so that the sweep starts none twice.
+QSet<QString> g_deletionsStarted;
 
 // Clearings still running, so that the command line can wait for them before it exits.
 QMutex g_pendingMutex;
@@ -29,7 +34,7 @@ void deleteInBackground(const QString &path)
         ++g_pending;
     }
     QThreadPool::globalInstance()->start([path] {
-        QDir(path).removeRecursively();
+        removeTree(path);
         QMutexLocker lock(&g_pendingMutex);
         if (--g_pending == 0)
             g_pendingDone.wakeAll();
@@ -117,20 +122,22 @@ void ClearFolderInBackground(ScratchFolder::Name name)
     const QString root = ProgramFolder::scratchRoot();
     const QString folder = root + QLatin1Char('/') + ScratchFolder::folderName(name);
     if (QFileInfo(folder).isDir() || QFileInfo(folder).isSymLink()) {
-        const QString aside =
-            root + QLatin1Char('/') + kTrashPrefix + QUuid::createUuid().toString(QUuid::Id128);
-        if (QDir().rename(folder, aside))
-            deleteInBackground(aside);
-        else if (!QFileInfo(folder).isSymLink())
-            QDir(folder).removeRecursively(); // could not move it aside: clear it before going on
+        // Renaming moves a link itself, and the removal unlinks it: what it points to is not ours.
+        const QString asideName = kTrashPrefix + QUuid::createUuid().toString(QUuid::Id128);
+        if (QDir().rename(folder, root + QLatin1Char('/') + asideName)) {
+            g_deletionsStarted.insert(asideName);
+            deleteInBackground(root + QLatin1Char('/') + asideName);
+        } else {
+            removeTree(folder); // could not move it aside: clear it before going on
+        }
     }
-    // Folders moved aside by an earlier run that ended before deleting them.
-    const QStringList leftovers = QDir(root).entryList({kTrashPrefix + QLatin1Char('*')},
-                                                       QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    static QStringList swept;
+    // Whatever an earlier run moved aside and did not live to delete, links included.
+    const QStringList leftovers =
+        QDir(root).entryList({kTrashPrefix + QLatin1Char('*')},
+                             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &leftover : leftovers) {
-        if (!swept.contains(leftover)) {
-            swept << leftover;
+        if (!g_deletionsStarted.contains(leftover)) {
+            g_deletionsStarted.insert(leftover);
             deleteInBackground(root + QLatin1Char('/') + leftover);
         }
     }

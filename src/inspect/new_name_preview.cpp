@@ -1,9 +1,10 @@
 #include "inspect/new_name_preview.h"
 
+#include "platform/file_extension.h"
+
 QString FileExtension(const QString &fileName, const QString &fallbackExtension)
 {
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? fallbackExtension : fileName.mid(dot);
+    return fileExtension(fileName, fallbackExtension);
 }
 
 QString NewNamePreview(const QString &rule, const QString &displayName, const QString &version,

@@ -1,5 +1,6 @@
 #include "platform/settings_store.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <memory>
@@ -15,6 +16,29 @@ std::unique_ptr<QSettings> openSettings()
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return std::make_unique<QSettings>(folder + QStringLiteral("/Tavrel/Tavrel.conf"), QSettings::IniFormat);
 }
+// The value of key in section as it stands in the file, blanks around it dropped; the empty text
+// when the file has no such line. For values written by hand without quotes, which the settings
+// format would take apart at their commas.
+QString rawValue(const QString &file, const QString &section, const QString &key)
+{
+    QFile ini(file);
+    if (!ini.open(QIODevice::ReadOnly))
+        return QString();
+    QString value;
+    bool inSection = false;
+    const QStringList lines = QString::fromUtf8(ini.readAll()).split(QLatin1Char('\n'));
+    for (const QString &rawLine : lines) {
+        const QString line = rawLine.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inSection = line.endsWith(QLatin1Char(']')) && line.mid(1, line.size() - 2).trimmed() == section;
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (inSection && equals > 0 && line.left(equals).trimmed() == key)
+            value = line.mid(equals + 1).trimmed(); // the last line of the key wins, as in the format
+    }
+    return value;
+}
 } // namespace
 
 namespace SettingsStore {
@@ -26,6 +50,8 @@ QString read(const QString &section, const QString &key, const QString &defaultV
     const QVariant value = settings->value(key);
     if (!value.isValid())
         return defaultValue;
+    if (value.typeId() == QMetaType::QStringList)
+        return rawValue(settings->fileName(), section, key);
     return value.toString();
 }
 

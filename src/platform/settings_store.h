@@ -6,6 +6,8 @@
 // and string values.
 namespace SettingsStore {
 
+// The stored value as text, whatever its form: an unquoted value with commas, written by hand,
+// comes back as it stands in the file rather than as the list the format makes of it.
 QString read(const QString &section, const QString &key, const QString &defaultValue);
 // Returns false when the value could not be written.
 bool write(const QString &section, const QString &key, const QString &value);

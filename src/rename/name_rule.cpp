@@ -26,7 +26,10 @@ void NameRule::setActive(const QString &rule)
 
 QString NameRule::stored()
 {
-    return SettingsStore::read(QStringLiteral("SetINI"), QStringLiteral("NameRule"), defaultRule());
+    const QString rule =
+        SettingsStore::read(QStringLiteral("SetINI"), QStringLiteral("NameRule"), defaultRule());
+    // An empty rule would name every package ".apk" alone.
+    return rule.trimmed().isEmpty() ? defaultRule() : rule;
 }
 
 QString NameRule::loadFromSettings()

@@ -21,7 +21,7 @@ public:
     // The stored rule, or the default when none is stored; the active copy is left alone.
     static QString stored();
     // Reads the stored rule (section "SetINI", key "NameRule") into the active copy; the default
-    // when none is stored.
+    // when none is stored or the stored one is empty.
     static QString loadFromSettings();
     // Writes the rule to the settings store; false when that failed.
     static bool saveToSettings(const QString &rule);

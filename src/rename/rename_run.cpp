@@ -1,6 +1,7 @@
 #include "rename/rename_run.h"
 
 #include "core/package_list.h"
+#include "platform/file_extension.h"
 #include "platform/safe_rename.h"
 #include "rename/name_rule.h"
 
@@ -27,18 +28,18 @@ void runRename(PackageList &list, const QString &rule)
         if (!list.isValidPosition(p))
             break;
         const PackageInfo &row = list.rowAt(p);
-        if (row.displayName.isEmpty()) {
+        const QString stem = NameRule::expand(rule, row.displayName, row.version);
+        if (row.displayName.isEmpty() || stem.isEmpty()) {
             list.setCell(p, PackageInfo::Status, RenameStatus::failed());
             continue;
         }
-        const QString extension = row.fileName.right(4);
-        const QString newName = NameRule::expand(rule, row.displayName, row.version) + extension;
+        const QString newName = stem + packageExtensionOf(row.fileName);
         recordRenameOutcome(list, p, renameWithinFolder(row.folder, row.fileName, newName), newName);
     }
 }
 
 bool renameFileByRule(const QString &path, const QString &displayName, const QString &version,
-                      const QString &rule, const QString &extension, QString *error)
+                      const QString &rule, const QString &fallbackExtension, QString *error)
 {
     QString ignored;
     QString *why = error ? error : &ignored;
@@ -48,7 +49,12 @@ bool renameFileByRule(const QString &path, const QString &displayName, const QSt
         *why = QStringLiteral("无法修改: 未能读出 %1 的程序名称").arg(fileName);
         return false;
     }
-    const QString newName = NameRule::expand(rule, displayName, version) + extension;
+    const QString stem = NameRule::expand(rule, displayName, version);
+    if (stem.isEmpty()) {
+        *why = QStringLiteral("无法修改: 命名规则得出的名称为空");
+        return false;
+    }
+    const QString newName = stem + fileExtension(fileName, fallbackExtension);
     switch (renameWithinFolder(folder, fileName, newName)) {
     case RenameOutcome::Renamed:
         return true;

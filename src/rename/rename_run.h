@@ -27,12 +27,13 @@ inline QString failed()
 void recordRenameOutcome(PackageList &list, int position, RenameOutcome outcome, const QString &newName);
 
 // Renames every row's file by the rule, in list order, and writes the new file name and the
-// status into the row. A row without a display name, or whose rename the file system refuses,
-// keeps its file name and shows "无法修改"; a taken name shows "文件已存在". Nothing is replaced.
+// status into the row; the file keeps its own extension (".apk", ".xapk", ...). A row without a
+// display name, whose rule gives an empty name, or whose rename the file system refuses, keeps
+// its file name and shows "无法修改"; a taken name shows "文件已存在". Nothing is replaced.
 void runRename(PackageList &list, const QString &rule);
 
-// Renames one file (the command line's) by the rule, keeping it in its folder; the new name ends
-// with the given extension (".apk" or ".ipa"). Returns true when renamed; otherwise *error says
-// what stopped it, in one line.
+// Renames one file (the command line's) by the rule, keeping it in its folder and keeping its own
+// extension (everything from the last dot; fallbackExtension for a name without one). Returns true
+// when renamed; otherwise *error says what stopped it, in one line.
 bool renameFileByRule(const QString &path, const QString &displayName, const QString &version,
-                      const QString &rule, const QString &extension, QString *error = nullptr);
+                      const QString &rule, const QString &fallbackExtension, QString *error = nullptr);

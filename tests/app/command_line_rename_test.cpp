@@ -1,6 +1,7 @@
 // Runs the real tavrel on copies of the fixture packages, as a user or a file manager would.
 #include "platform/instance_claim.h"
 #include "platform/settings_store.h"
+#include "support/program_copy.h"
 
 #include <QDir>
 #include <QFile>
@@ -101,6 +102,30 @@ TEST_F(CommandLineRenameTest, TheStoredNamingRuleIsUsed)
     copyFixture("apk/label-zh.apk", "w.apk");
     EXPECT_EQ(tavrel({folder + "w.apk"}), 0);
     EXPECT_EQ(files(), QStringList({"天气_v1.0.apk"}));
+}
+
+TEST_F(CommandLineRenameTest, BundlesAreRenamedAndKeepTheirOwnExtension)
+{
+    // A stand-in badging reader: the bundles here are not real ones.
+    const QString program = work.path() + "/program";
+    ASSERT_TRUE(QDir().mkpath(program));
+    ASSERT_TRUE(makeProgramCopy(
+        program,
+        {{"aapt",
+          "printf \"package: name='a' versionName='3.1'\\r\\napplication-label:'Bundle'\\r\\n\"\n"}}));
+    for (const QString name : {"a.xapk", "b.apks", "c.apkm", "d.APKS"}) {
+        QFile file(folder + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(name.toUtf8());
+        file.close();
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(program + "/tavrel", {folder + name});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), name == "d.APKS" ? 1 : 0) << name.toStdString();
+    }
+    EXPECT_EQ(files(), QStringList({"Bundle 3.1.apkm", "Bundle 3.1.apks", "Bundle 3.1.xapk", "d.APKS"}));
+    EXPECT_EQ(content("Bundle 3.1.apks"), "b.apks");
 }
 
 TEST_F(CommandLineRenameTest, ArgumentsJoinIntoOnePathWithBlanks)

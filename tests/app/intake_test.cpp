@@ -70,6 +70,19 @@ TEST_F(IntakeTest, DropSkipsFoldersOtherTypesUpperCaseAndDuplicates)
     EXPECT_EQ(list.rowAt(2).rowNumber, "2");
 }
 
+TEST_F(IntakeTest, DroppedBundlesAreReadLikeAnApk)
+{
+    for (const char *name : {"base.xapk", "split.apks", "mirror.apkm", "upper.APKS"})
+        touch(name);
+    ASSERT_TRUE(intake.addDroppedPaths(
+        {folder + "base.xapk", folder + "split.apks", folder + "mirror.apkm", folder + "upper.APKS"}));
+    EXPECT_EQ(fileNames(), QStringList({"base.xapk", "split.apks", "mirror.apkm"}));
+    for (int p = 1; p <= list.count(); ++p) {
+        EXPECT_EQ(list.rowAt(p).displayName, "App") << p;
+        EXPECT_EQ(list.rowAt(p).version, "1.0") << p;
+    }
+}
+
 TEST_F(IntakeTest, ChosenFilesOfOtherTypesGetABareRow)
 {
     ASSERT_TRUE(intake.addChosenFiles({folder + "notes.txt", folder + "c.APK", folder + "b.apk"}));

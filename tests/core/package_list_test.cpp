@@ -80,6 +80,23 @@ TEST(PackageKind, LastThreeCharactersCaseSensitive)
     EXPECT_EQ(packageKindOf("myapk"), PackageKind::Apk); // no dot needed, as before
 }
 
+TEST(PackageKind, AndroidBundlesAreAndroidPackagesAndKeepTheirOwnExtension)
+{
+    for (const char *bundle : {"a.xapk", "/dl/b.apks", "c.apkm", "v1.2.apks"})
+        EXPECT_EQ(packageKindOf(bundle), PackageKind::Apk) << bundle;
+    for (const char *other : {"a.APKS", "b.Apkm", "c.apks.txt", "d.apkx", "e.zip"})
+        EXPECT_EQ(packageKindOf(other), PackageKind::None) << other;
+
+    EXPECT_EQ(packageExtensionOf("a.b.apk"), ".apk");
+    EXPECT_EQ(packageExtensionOf("bundle.xapk"), ".xapk");
+    EXPECT_EQ(packageExtensionOf("/dl.d/v1.2.apks"), ".apks");
+    EXPECT_EQ(packageExtensionOf("x.apkm"), ".apkm");
+    EXPECT_EQ(packageExtensionOf("Old.Name.ipa"), ".ipa");
+    // Without a dot the kind's own; a folder's dot is not the file's.
+    EXPECT_EQ(packageExtensionOf("myapk"), ".apk");
+    EXPECT_EQ(packageExtensionOf("/a.b/myipa"), ".ipa");
+}
+
 TEST(PackageListModel, ColumnsHeadersWidthsAndAlignments)
 {
     PackageList list;

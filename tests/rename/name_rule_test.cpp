@@ -41,3 +41,31 @@ TEST(NameRule, StoredInTheSettingsFileWithDefaultWhenAbsent)
 
     NameRule::setActive(NameRule::defaultRule());
 }
+
+TEST(NameRule, ARuleWrittenByHandWithCommasComesBackWholeAndAnEmptyOneGivesTheDefault)
+{
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/Tavrel.conf";
+    const SettingsStore::ScopedFile settings(file);
+    const auto store = [&](const QByteArray &text) {
+        QFile ini(file);
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(text);
+    };
+
+    store("[SetINI]\r\nNameRule=%Name%, %Version%\r\n");
+    EXPECT_EQ(NameRule::loadFromSettings(), "%Name%, %Version%");
+    store("[Other]\nNameRule=wrong\n[SetINI]\nNameRule = %Name%,,%Version% ,x \n");
+    EXPECT_EQ(NameRule::loadFromSettings(), "%Name%,,%Version% ,x");
+    // Written by the program itself, a comma is quoted and reads back as it went in.
+    ASSERT_TRUE(NameRule::saveToSettings("%Name%, v%Version%"));
+    EXPECT_EQ(NameRule::loadFromSettings(), "%Name%, v%Version%");
+
+    for (const QByteArray &empty :
+         {QByteArray("[SetINI]\nNameRule=\n"), QByteArray("[SetINI]\nNameRule=\"\"\n"),
+          QByteArray("[SetINI]\nNameRule=  \n")}) {
+        store(empty);
+        EXPECT_EQ(NameRule::loadFromSettings(), NameRule::defaultRule()) << empty.constData();
+    }
+    NameRule::setActive(NameRule::defaultRule());
+}

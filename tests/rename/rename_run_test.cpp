@@ -92,6 +92,39 @@ TEST_F(RenameRunTest, ExtensionKeepsItsCaseAndVersionPlaceholderInNameIsExpanded
     EXPECT_EQ(list.rowAt(1).fileName, "N2.Apk");
 }
 
+TEST_F(RenameRunTest, BundlesAndNamesWithManyDotsKeepTheirWholeExtension)
+{
+    const QStringList files{"a.xapk", "b.APKS", "c.apkm", "d.v2.ipa", "eapk"};
+    for (const QString &file : files) {
+        write(file, file.toUtf8());
+        addRow(file, "App " + file.left(1), "1.0");
+    }
+    runRename(list, NameRule::defaultRule());
+    EXPECT_EQ(filesIn(folder), QStringList({"App a 1.0.xapk", "App b 1.0.APKS", "App c 1.0.apkm",
+                                            "App d 1.0.ipa", "App e 1.0.apk"}));
+    EXPECT_EQ(read(folder + "App a 1.0.xapk"), "a.xapk");
+    EXPECT_EQ(list.rowAt(1).fileName, "App a 1.0.xapk");
+
+    // The command line's single rename keeps it too.
+    write("f.apks", "f");
+    QString why;
+    EXPECT_TRUE(renameFileByRule(folder + "f.apks", "F", "2", NameRule::defaultRule(), ".apk", &why));
+    EXPECT_EQ(read(folder + "F 2.apks"), "f");
+}
+
+TEST_F(RenameRunTest, ARuleThatGivesAnEmptyNameRenamesNothing)
+{
+    write("x.apk", "x");
+    addRow("x.apk", "App", "1");
+    runRename(list, "");
+    EXPECT_EQ(list.rowAt(1).status, "无法修改");
+    EXPECT_EQ(list.rowAt(1).fileName, "x.apk");
+    QString why;
+    EXPECT_FALSE(renameFileByRule(folder + "x.apk", "App", "1", "", ".apk", &why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(filesIn(folder), QStringList({"x.apk"}));
+}
+
 TEST_F(RenameRunTest, HostileOrEmptyDisplayNamesNeverLeaveTheFolder)
 {
     const QStringList names{"../x", "a/b", "", ".", "..", "../../etc/passwd", "bad\nname"};

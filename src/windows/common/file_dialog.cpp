@@ -28,7 +28,8 @@ QStringList chooseFilesToAdd(QWidget *owner)
     if (g_answers)
         return g_answers->next();
     // Qt's own dialog: the same look under every desktop, and one a test or a script can type into.
-    return QFileDialog::getOpenFileNames(owner, QStringLiteral("添加APK程序[支持多选]"), QString(),
-                                         QStringLiteral("安卓(apk)/苹果(ipa) (*.apk *.ipa)"), nullptr,
-                                         QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
+    return QFileDialog::getOpenFileNames(
+        owner, QStringLiteral("添加APK程序[支持多选]"), QString(),
+        QStringLiteral("安卓(apk)/苹果(ipa) (*.apk *.xapk *.apks *.apkm *.ipa)"), nullptr,
+        QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
 }
