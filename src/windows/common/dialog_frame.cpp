@@ -6,22 +6,28 @@
 #include <QApplication>
 #include <QDialog>
 
-skin::jcForms *setUpDialog(QDialog *dialog, QWidget *owner, const QString &name, const QString &caption,
-                           int widthTwips, int heightTwips)
+skin::jcForms *dressWindow(QWidget *window, QWidget *owner, const QString &caption, int widthTwips,
+                           int heightTwips)
 {
-    dialog->setObjectName(name);
-    dialog->setWindowTitle(caption);
-    dialog->setWindowIcon(owner ? owner->window()->windowIcon() : QApplication::windowIcon());
-    QFont font(QStringList{QStringLiteral("Tahoma"), QStringLiteral("WenQuanYi Zen Hei")});
-    font.setPointSizeF(8.25);
-    dialog->setFont(font);
-    dialog->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
-    dialog->setFixedSize(twips(widthTwips), twips(heightTwips));
+    window->setWindowTitle(caption);
+    window->setWindowIcon(owner ? owner->window()->windowIcon() : QApplication::windowIcon());
+    window->setFixedSize(twips(widthTwips), twips(heightTwips));
 
-    auto *frame = new skin::jcForms(dialog);
+    auto *frame = new skin::jcForms(window);
     frame->setMaxButton(false);
     frame->setMinButton(false);
     frame->setBorderStyle(0);
     frame->setStyle(5);
     return frame;
+}
+
+skin::jcForms *setUpDialog(QDialog *dialog, QWidget *owner, const QString &name, const QString &caption,
+                           int widthTwips, int heightTwips)
+{
+    dialog->setObjectName(name);
+    QFont font(QStringList{QStringLiteral("Tahoma"), QStringLiteral("WenQuanYi Zen Hei")});
+    font.setPointSizeF(8.25);
+    dialog->setFont(font);
+    dialog->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    return dressWindow(dialog, owner, caption, widthTwips, heightTwips);
 }

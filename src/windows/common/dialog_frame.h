@@ -1,6 +1,3 @@
-// What every small dialog of the program shares: its caption, the owner's icon, Tahoma 8.25 with a
-// Chinese face behind it, a fixed size, modality, and the themed frame with only its close button,
-// no border and the program's title-bar style.
 #pragma once
 
 #include <QString>
@@ -11,7 +8,13 @@ namespace skin {
 class jcForms;
 }
 
-// Sets the dialog up as above (size in twips; modal to the owner's window, or to the whole
-// program without an owner) and returns its frame.
+// The part every window of the program shares: caption, the owner's icon, a fixed client area in
+// twips, and the themed frame with only its close button. Returns the frame.
+skin::jcForms *dressWindow(QWidget *window, QWidget *owner, const QString &caption, int widthTwips,
+                           int heightTwips);
+
+// What every small dialog (message box, naming-rule and About windows) adds: its object name,
+// Tahoma 8.25 with a Chinese face behind it, and modality (to the owner's window, or to the whole
+// program without an owner). Returns its frame.
 skin::jcForms *setUpDialog(QDialog *dialog, QWidget *owner, const QString &name, const QString &caption,
                            int widthTwips, int heightTwips);

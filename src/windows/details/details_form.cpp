@@ -4,10 +4,11 @@
 #include "core/package_list.h"
 #include "skin/button/jcbutton.h"
 #include "skin/frame/jcforms.h"
+#include "windows/common/dialog_frame.h"
 #include "windows/common/twips.h"
 #include "windows/common/url_opener.h"
+#include "windows/details/details_font.h"
 #include "windows/details/raw_metadata_window.h"
-#include "windows/details/window_dress.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -44,7 +45,8 @@ DetailsForm::DetailsForm(QWidget *owner, PackageList *list, const DetailTarget &
                          const QString &caption, const QString &storeCaption)
     : QDialog(owner), m_list(list), m_target(target), m_currentName(target.fileName)
 {
-    m_frame = dressDetailsWindow(this, owner, caption, 5310, 6675);
+    setDetailsFont(this);
+    m_frame = dressWindow(this, owner, caption, 5310, 6675);
 
     const QString captions[] = {QStringLiteral("退出"), storeCaption, QStringLiteral("重命名"),
                                 QStringLiteral("Info.")};

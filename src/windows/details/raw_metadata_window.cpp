@@ -2,13 +2,15 @@
 
 #include "inspect/store_metadata_text.h"
 #include "skin/frame/jcforms.h"
+#include "windows/common/dialog_frame.h"
 #include "windows/common/twips.h"
-#include "windows/details/window_dress.h"
+#include "windows/details/details_font.h"
 
 #include <QPlainTextEdit>
 
 ForShow::ForShow(QWidget *owner, const QString &packagePath)
-    : QDialog(owner), m_frame(dressDetailsWindow(this, owner, QStringLiteral("程序原信息"), 9300, 6750)),
+    : QDialog(owner),
+      m_frame((setDetailsFont(this), dressWindow(this, owner, QStringLiteral("程序原信息"), 9300, 6750))),
       m_text(new QPlainTextEdit(this))
 {
     m_frame->FormMenuShow(0);
