@@ -64,8 +64,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Found by dpkg-shlibdeps: the libraries the executables link. Named here: what the program
-# loads at run time (the Qt platform plugins for its window) and the Chinese font it shows.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wqy-zenhei | fonts-noto-cjk")
+# loads at run time (the Qt platform plugins for its window), Qt's own texts in Chinese for its
+# file dialog, and the Chinese faces it shows (the sharp one first, a fuller one behind it).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-droid-fallback, fonts-wqy-zenhei | fonts-noto-cjk")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rename APK and IPA packages by app name and version")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[
 Tavrel reads the display name and version out of Android (.apk) and iOS (.ipa)

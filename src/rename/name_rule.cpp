@@ -2,6 +2,8 @@
 
 #include "platform/settings_store.h"
 
+#include <algorithm>
+
 namespace {
 QString g_active = NameRule::defaultRule();
 }
@@ -12,6 +14,13 @@ QString NameRule::expand(const QString &rule, const QString &displayName, const 
     named.replace(nameField(), displayName, Qt::CaseSensitive);
     named.replace(versionField(), version, Qt::CaseSensitive);
     return named;
+}
+
+bool NameRule::canNameAFile(const QString &rule)
+{
+    return std::none_of(rule.begin(), rule.end(), [](QChar c) {
+        return c == QLatin1Char('/') || c.unicode() < 0x20 || c.unicode() == 0x7F;
+    });
 }
 
 QString NameRule::active()
@@ -28,8 +37,9 @@ QString NameRule::stored()
 {
     const QString rule =
         SettingsStore::read(QStringLiteral("SetINI"), QStringLiteral("NameRule"), defaultRule());
-    // An empty rule would name every package ".apk" alone.
-    return rule.trimmed().isEmpty() ? defaultRule() : rule;
+    // An empty rule would name every package ".apk" alone; one that cannot name a file (edited by
+    // hand, say) would make every rename fail.
+    return rule.trimmed().isEmpty() || !canNameAFile(rule) ? defaultRule() : rule;
 }
 
 QString NameRule::loadFromSettings()

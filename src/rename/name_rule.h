@@ -15,13 +15,18 @@ public:
     // again by the same step, so a display name holding "%Version%" gets the version there too.
     static QString expand(const QString &rule, const QString &displayName, const QString &version);
 
+    // False for a rule holding a "/", a NUL or another control character: whatever it expands
+    // to is no single file name, so every rename by it would fail.
+    static bool canNameAFile(const QString &rule);
+
     static QString active();
     static void setActive(const QString &rule);
 
-    // The stored rule, or the default when none is stored; the active copy is left alone.
+    // The stored rule, or the default when none is stored (or the stored one is empty or cannot
+    // name a file); the active copy is left alone.
     static QString stored();
     // Reads the stored rule (section "SetINI", key "NameRule") into the active copy; the default
-    // when none is stored or the stored one is empty.
+    // when none is stored, or the stored one is empty or cannot name a file.
     static QString loadFromSettings();
     // Writes the rule to the settings store; false when that failed.
     static bool saveToSettings(const QString &rule);

@@ -11,7 +11,7 @@ QStringList presetNameRules()
 
 bool isValidNameRule(const QString &rule)
 {
-    return rule.contains(NameRule::versionField(), Qt::CaseSensitive) &&
+    return NameRule::canNameAFile(rule) && rule.contains(NameRule::versionField(), Qt::CaseSensitive) &&
            rule.contains(NameRule::nameField(), Qt::CaseSensitive);
 }
 

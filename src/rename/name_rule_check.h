@@ -8,11 +8,12 @@
 // The ready-made rules, in the order the window lists them.
 QStringList presetNameRules();
 
-// True when the rule holds both "%Name%" and "%Version%" (exact case, anywhere, blanks kept).
+// True when the rule holds both "%Name%" and "%Version%" (exact case, anywhere, blanks kept) and
+// can give a file name at all: a "/", a NUL or another control character never can.
 bool isValidNameRule(const QString &rule);
 
 enum class NameRuleChange {
-    Refused,  // lacks a placeholder: neither the active nor the stored rule changed
+    Refused,  // lacks a placeholder or cannot name a file: neither the active nor the stored rule changed
     Saved,    // stored and active
     NotStored // active for this run, but the settings store could not be written
 };

@@ -4,8 +4,11 @@
 #include "inspect/ipa_unpack.h"
 #include "platform/instance_claim.h"
 #include "skin/skinner/mskinner.h"
+#include "windows/common/program_fonts.h"
+#include "windows/common/qt_translation.h"
 #include "windows/common/raise_listener.h"
 #include "windows/common/user_notice.h"
+#include "windows/common/x11_display.h"
 #include "windows/main/main_window.h"
 
 #include <QApplication>
@@ -14,10 +17,15 @@
 
 namespace {
 
-void nameApplication()
+void setUpApplication()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavrel"));
+    // Qt's own dialogs speak Chinese with the rest, in a Chinese face legible at 9 points.
+    installQtTranslation();
+    useLegibleChineseFace();
+    // The frames' drags end on the button's release whatever the window manager.
+    useX11DisplayQueries();
 }
 
 } // namespace
@@ -29,7 +37,7 @@ extern "C" __attribute__((visibility("default"))) int tavrelRunWindowMode(int ar
         return 1;
     }
     QApplication app(argc, argv);
-    nameApplication();
+    setUpApplication();
 
     StartupSession session;
     switch (session.begin()) {
@@ -68,7 +76,7 @@ tavrelShowNotice(int argc, char **argv, const char *titleUtf8, const char *textU
     if (screenlessPlatform() || !displayUsable())
         return false;
     QApplication app(argc, argv);
-    nameApplication();
+    setUpApplication();
     showStartupNotice(nullptr, QString::fromUtf8(titleUtf8), QString::fromUtf8(textUtf8), style);
     return true;
 }

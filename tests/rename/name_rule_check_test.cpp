@@ -17,6 +17,12 @@ TEST(NameRuleCheck, BothPlaceholdersInExactCaseAnywhere)
     EXPECT_FALSE(isValidNameRule("%Name% %Version"));
     EXPECT_FALSE(isValidNameRule("%Version%"));
     EXPECT_FALSE(isValidNameRule(""));
+    // Both placeholders, but no file name can come out of them.
+    EXPECT_FALSE(isValidNameRule("%Name%/%Version%"));
+    EXPECT_FALSE(isValidNameRule("../%Name% %Version%"));
+    EXPECT_FALSE(isValidNameRule(QString("%Name%") + QChar(0) + "%Version%"));
+    EXPECT_FALSE(isValidNameRule("%Name%\n%Version%"));
+    EXPECT_TRUE(isValidNameRule("%Name%\\%Version% (中文)"));
 }
 
 TEST(NameRuleCheck, OnlyAnAcceptedRuleBecomesActiveAndStored)
@@ -32,6 +38,7 @@ TEST(NameRuleCheck, OnlyAnAcceptedRuleBecomesActiveAndStored)
 
     NameRule::setActive("%Name%_%Version%");
     EXPECT_EQ(applyNameRule("%Name%"), NameRuleChange::Refused);
+    EXPECT_EQ(applyNameRule("%Name%/%Version%"), NameRuleChange::Refused);
     EXPECT_EQ(NameRule::active(), "%Name%_%Version%");
     EXPECT_EQ(NameRule::stored(), NameRule::defaultRule());
 

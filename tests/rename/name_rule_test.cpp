@@ -42,7 +42,7 @@ TEST(NameRule, StoredInTheSettingsFileWithDefaultWhenAbsent)
     NameRule::setActive(NameRule::defaultRule());
 }
 
-TEST(NameRule, ARuleWrittenByHandWithCommasComesBackWholeAndAnEmptyOneGivesTheDefault)
+TEST(NameRule, ARuleWrittenByHandWithCommasComesBackWholeAndAnEmptyOrUnusableOneGivesTheDefault)
 {
     QTemporaryDir dir;
     const QString file = dir.path() + "/Tavrel.conf";
@@ -63,7 +63,8 @@ TEST(NameRule, ARuleWrittenByHandWithCommasComesBackWholeAndAnEmptyOneGivesTheDe
 
     for (const QByteArray &empty :
          {QByteArray("[SetINI]\nNameRule=\n"), QByteArray("[SetINI]\nNameRule=\"\"\n"),
-          QByteArray("[SetINI]\nNameRule=  \n")}) {
+          QByteArray("[SetINI]\nNameRule=  \n"), QByteArray("[SetINI]\nNameRule=apps/%Name% %Version%\n"),
+          QByteArray("[SetINI]\nNameRule=\"%Name%\\t%Version%\"\n")}) {
         store(empty);
         EXPECT_EQ(NameRule::loadFromSettings(), NameRule::defaultRule()) << empty.constData();
     }

@@ -177,18 +177,63 @@ TEST_F(DetailsButtons, AFailedOpeningShowsTheStandardErrorBox)
     w.load();
     w.show();
     const UrlOpener::ScopedFake desktop(false);
-    QString boxText, boxTitle;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    EXPECT_TRUE(whileModal<QMessageBox>([&] { click(w, DetailsForm::StoreButton); },
-                                        [&](QMessageBox *box) {
-                                            boxText = box->text();
-                                            boxTitle = box->windowTitle();
-                                            icon = box->icon();
-                                        }));
+    click(w, DetailsForm::StoreButton);
     EXPECT_EQ(desktop.opened().size(), 1);
-    EXPECT_EQ(boxText, "调用浏览器错误！");
-    EXPECT_EQ(boxTitle, "错误：");
-    EXPECT_EQ(icon, QMessageBox::Critical);
+    QMessageBox *box = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (box = w.findChild<QMessageBox *>()) && box->isVisible(); }));
+    EXPECT_EQ(box->text(), "调用浏览器错误！");
+    EXPECT_EQ(box->windowTitle(), "错误：");
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    box->close();
+}
+
+TEST_F(DetailsButtons, AnOpenerThatStartsAndThenFailsIsReportedOneThatSucceedsIsNot)
+{
+    // The desktop's opener, as it ends when no browser can be found (status 3) or has opened the
+    // page (0), after a moment: the window goes on meanwhile.
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+    struct RestorePath
+    {
+        QByteArray path;
+        ~RestorePath() { qputenv("PATH", path); }
+    } restore{path};
+    const auto opener = [&](int status) {
+        QFile script(bin.path() + "/xdg-open");
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write(QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1/asked'\nsleep 0.2\nexit %2\n")
+                         .arg(bin.path())
+                         .arg(status)
+                         .toUtf8());
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    ForOuts w(nullptr, &list, add("apk/permissions.apk"));
+    w.load();
+    w.show();
+    const auto box = [&] {
+        auto *b = w.findChild<QMessageBox *>();
+        return b && b->isVisible() ? b : nullptr;
+    };
+
+    opener(3);
+    click(w, DetailsForm::StoreButton);
+    EXPECT_FALSE(box()) << "answered before the opener ended";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box() != nullptr; }, 5000));
+    EXPECT_EQ(box()->text(), "调用浏览器错误！");
+    EXPECT_EQ(box()->windowTitle(), "错误：");
+    box()->close();
+
+    opener(0);
+    QFile::remove(bin.path() + "/asked");
+    click(w, DetailsForm::StoreButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(bin.path() + "/asked"); }, 5000));
+    QTest::qWait(600);
+    EXPECT_FALSE(box());
+    QFile asked(bin.path() + "/asked");
+    ASSERT_TRUE(asked.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(asked.readAll().startsWith("https://play.google.com/store/apps/details?id="));
 }
 
 TEST_F(DetailsButtons, RenameRecordsTheOutcomeInTheRow)
@@ -261,6 +306,38 @@ TEST_F(RawWindow, InfoButtonOpensItOverTheDetailsWindow)
                                     }));
     EXPECT_TRUE(shown.contains("<string>¥25.00</string>"));
     EXPECT_EQ(owner, &w);
+}
+
+TEST_F(OpenDetails, AFileGoneSinceItWasListedIsSaidToBeGoneAndCannotBeRenamed)
+{
+    const ActiveRuleGuard rule(NameRule::defaultRule());
+    for (const char *fixture : {"apk/label-zh.apk", "ipa/store_app.ipa"}) {
+        SCOPED_TRACE(fixture);
+        const DetailTarget target = add(fixture);
+        ASSERT_TRUE(QFile::remove(target.folder + target.fileName));
+        QString name, current, newName;
+        bool newNameEnabled = true, anyButtonOffered = true, exitOffered = false;
+        EXPECT_TRUE(whileModal<DetailsForm>([&] { openDetailsWindow(nullptr, &list, target); },
+                                            [&](DetailsForm *w) {
+                                                name = w->field("Text1")->text();
+                                                current = w->field("Text11")->text();
+                                                newName = w->field("Text12")->text();
+                                                newNameEnabled = w->field("Text12")->isEnabled();
+                                                anyButtonOffered = false;
+                                                for (int b : {1, 2, 3})
+                                                    anyButtonOffered |= w->cmdButton(b)->isEnabled();
+                                                exitOffered = w->cmdButton(0)->isEnabled();
+                                                w->buttonClicked(DetailsForm::RenameButton);
+                                            }));
+        EXPECT_EQ(name, "文件已不存在");
+        EXPECT_EQ(current, target.fileName);
+        EXPECT_EQ(newName, "");
+        EXPECT_FALSE(newNameEnabled);
+        EXPECT_FALSE(anyButtonOffered);
+        EXPECT_TRUE(exitOffered);
+        EXPECT_EQ(list.rowAt(target.position).fileName, target.fileName);
+        EXPECT_EQ(list.rowAt(target.position).status, "");
+    }
 }
 
 TEST_F(OpenDetails, OpensModallyOverADisabledMainWindowAndEnablesItAgain)

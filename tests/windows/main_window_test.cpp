@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -393,6 +394,88 @@ TEST_F(MainWindowTest, EveryCommandWaitsWhileAnIntakeRuns)
     }
     EXPECT_TRUE(button("jcbutton2")->isEnabled());
     EXPECT_TRUE(window->popupMenu()->clearList()->isEnabled());
+}
+
+TEST_F(MainWindowTest, FocusWaitsOnTheListWhileCommandsAreOffAndReturnsAfter)
+{
+    // The add button, clicked, has the focus; the intake greys it. Qt would pass the focus on to
+    // the next button ("添加系统菜单"), where one Enter writes the file-manager entries.
+    QWidget *focusWhileBusy = nullptr;
+    QObject::connect(window->intake(), &Intake::busyChanged, window->intake(), [&](bool busy) {
+        if (busy)
+            QTimer::singleShot(0, [&] { focusWhileBusy = window->focusWidget(); });
+    });
+    qputenv("TAVREL_TEST_SLOW", "1");
+    addThroughDialog({"a.apk", "b.apk"});
+    qunsetenv("TAVREL_TEST_SLOW");
+    ASSERT_EQ(list()->count(), 2);
+    EXPECT_EQ(focusWhileBusy, view());
+    EXPECT_EQ(window->focusWidget(), button("jcbutton1"));
+
+    // A drop while the exit button has the focus: it keeps it, for it was never greyed.
+    button("ComExit")->setFocus();
+    drop({folder + "c.apk"});
+    EXPECT_EQ(window->focusWidget(), button("ComExit"));
+
+    // The whole window disabled (a details or naming-rule window open) and enabled again: the
+    // focus comes back to where it was, not to the first or next button.
+    view()->setFocus();
+    window->setEnabled(false);
+    window->setEnabled(true);
+    EXPECT_EQ(window->focusWidget(), view());
+    button("jcbutton6")->setFocus();
+    window->setEnabled(false);
+    window->setEnabled(true);
+    EXPECT_EQ(window->focusWidget(), button("jcbutton6"));
+}
+
+TEST_F(MainWindowTest, TheLastColumnStaysWholeBesideTheScrollBarAndRowsKeepOneHeight)
+{
+    // Latin text first, Chinese after: every row as high as the view says.
+    touch("中文名.apk");
+    addThroughDialog({"a.apk", "中文名.apk"});
+    const auto rowHeight = [&](int position) {
+        return view()->visualRect(view()->model()->index(position - 1, 2)).height();
+    };
+    EXPECT_EQ(rowHeight(1), view()->rowHeight());
+    EXPECT_EQ(rowHeight(2), view()->rowHeight());
+    EXPECT_GE(view()->rowHeight(), QFontMetrics(view()->font()).height());
+    EXPECT_EQ(view()->header()->sectionSize(1), 160);
+
+    QStringList many;
+    for (int i = 0; i < 40; ++i) {
+        many << QStringLiteral("p%1.apk").arg(i);
+        touch(many.last());
+    }
+    addThroughDialog(many);
+    ASSERT_TRUE(view()->verticalScrollBar()->isVisible());
+    const int room = view()->viewport()->width();
+    const int statusRight = view()->header()->sectionViewportPosition(7) + view()->header()->sectionSize(7);
+    EXPECT_LE(statusRight, room);
+    EXPECT_GE(view()->header()->sectionSize(7), 66); // its design width, 1000 twips
+    EXPECT_FALSE(view()->horizontalScrollBar()->isVisible());
+    EXPECT_LT(view()->header()->sectionSize(1), 160); // the file name gave up the room
+    EXPECT_EQ(rowHeight(40), view()->rowHeight());
+
+    // Back to a short list: the file name has its design width again.
+    {
+        ModalAnswer yes(QStringLiteral("Yes"));
+        click("jcbutton5");
+    }
+    addThroughDialog({"a.apk"});
+    EXPECT_FALSE(view()->verticalScrollBar()->isVisible());
+    EXPECT_EQ(view()->header()->sectionSize(1), 160);
+}
+
+TEST(PackageViewColumns, TheYieldingColumnGivesUpWhatTheOthersExceedTheRoomBy)
+{
+    const QList<int> widths = {30, 160, 120, 66};
+    EXPECT_EQ(yieldingColumnWidth(widths, 1, 400, 60), 160); // room enough
+    EXPECT_EQ(yieldingColumnWidth(widths, 1, 376, 60), 160); // just enough
+    EXPECT_EQ(yieldingColumnWidth(widths, 1, 359, 60), 143); // a scroll bar of 17
+    EXPECT_EQ(yieldingColumnWidth(widths, 1, 100, 60), 60);  // never narrower than the minimum
+    EXPECT_EQ(yieldingColumnWidth(widths, 0, 100, 60), 30);  // nor wider than it was
+    EXPECT_EQ(yieldingColumnWidth(widths, 7, 100, 60), 0);   // no such column
 }
 
 } // namespace

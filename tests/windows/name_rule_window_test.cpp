@@ -114,9 +114,11 @@ TEST_F(NameRuleWindowTest, ARefusedRuleIsAnsweredAndChangesNeitherTheActiveNorTh
 {
     ASSERT_TRUE(NameRule::saveToSettings("%Name%_%Version%"));
     NameRule::setActive("%Name%_%Version%");
-    MessageBoxAnswers answers({MessageResult::Ok, MessageResult::Ok, MessageResult::Ok});
+    MessageBoxAnswers answers({MessageResult::Ok, MessageResult::Ok, MessageResult::Ok, MessageResult::Ok});
     whenShown<FoPrint>([](FoPrint *window) {
-        for (const QString &refused : {QString("%name% %version%"), QString("%Name% only"), QString()}) {
+        // The last holds both placeholders but can never give a file name.
+        for (const QString &refused :
+             {QString("%name% %version%"), QString("%Name% only"), QString(), QString("%Name%/%Version%")}) {
             typeRule(window, refused);
             click(window->ComPrint());
             EXPECT_TRUE(window->isVisible()) << refused.toStdString();
@@ -127,8 +129,9 @@ TEST_F(NameRuleWindowTest, ARefusedRuleIsAnsweredAndChangesNeitherTheActiveNorTh
         EXPECT_FALSE(window->isVisible());
     });
     openNameRuleWindow(&mainWindow);
-    ASSERT_EQ(answers.asked().size(), 3);
-    EXPECT_EQ(answers.asked()[0].prompt, "规则命名错误,请确认.");
+    ASSERT_EQ(answers.asked().size(), 4);
+    for (const auto &asked : answers.asked())
+        EXPECT_EQ(asked.prompt, "规则命名错误,请确认.");
     EXPECT_EQ(answers.asked()[0].style, 0);
     EXPECT_EQ(answers.asked()[0].title, "确认");
     EXPECT_EQ(NameRule::active(), "%Name%_%Version%");

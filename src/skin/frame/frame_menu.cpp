@@ -32,8 +32,10 @@ void jcForms::applyLanguage(const QString &languageName)
                                     QStringLiteral("-"),
                                     QStringLiteral("总在最前面")};
         for (int i = 0; i < design.size(); ++i) {
-            auto *a = new QAction(design[i], m_menu);
-            a->setSeparator(design[i] == QLatin1String("-"));
+            // A separator carries no text: styles draw a separator's text beside its line.
+            const bool separator = design[i] == QLatin1String("-");
+            auto *a = new QAction(separator ? QString() : design[i], m_menu);
+            a->setSeparator(separator);
             connect(a, &QAction::triggered, this, [this, i] { menuChosen(i); });
             m_menu->addAction(a);
             m_items.insert(i, a);
@@ -138,7 +140,6 @@ void jcForms::FormMenuAdd(const QString &caption, bool addSeparator, bool enable
     };
     if (addSeparator) {
         QAction *sep = append();
-        sep->setText(QStringLiteral("-"));
         sep->setSeparator(true);
     }
     QAction *a = append();

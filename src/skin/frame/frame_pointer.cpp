@@ -4,6 +4,7 @@
 
 #include "skin/common/draw_primitives.h"
 #include "skin/frame/resize_strip.h"
+#include "skin/frame/window_move.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -131,9 +132,14 @@ void jcForms::pointerMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, 
     }
     if (m_pressed < 0 && y < m_titleHeight) {
         const int lm = leftmostButton();
-        if (lm < 0 || x < m_button[lm].left) {
+        // A movement Qt reports with the button held may be older than its release: a drag
+        // begun then would never end.
+        const auto &buttonDown = displayQueries().leftButtonDown;
+        if ((lm < 0 || x < m_button[lm].left) && !m_systemMove && (!buttonDown || buttonDown())) {
             // Where the window system cannot take the drag, the frame moves the window itself.
-            if (m_manualDrag || !beginSystemMove()) {
+            if (!m_manualDrag && beginSystemMove()) {
+                m_systemMove = true;
+            } else {
                 m_manualDrag = true;
                 if (m_window->isWindow())
                     m_window->move(m_dragWindowPos + (mapToGlobal(pos) - m_dragFrom));
@@ -141,6 +147,18 @@ void jcForms::pointerMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, 
         }
     }
     recordNormalBounds();
+}
+
+void jcForms::keepReachable()
+{
+    if (!m_window || !m_window->isWindow())
+        return;
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas << screen->availableGeometry();
+    const QPoint at = reachablePosition(m_window->frameGeometry(), m_titleHeight, areas);
+    if (at != m_window->frameGeometry().topLeft())
+        m_window->move(m_window->pos() + (at - m_window->frameGeometry().topLeft()));
 }
 
 void jcForms::mouseMoveEvent(QMouseEvent *e)
@@ -160,6 +178,7 @@ void jcForms::mousePressEvent(QMouseEvent *e)
     m_lastButton = e->button();
     if (e->button() == Qt::LeftButton) {
         m_manualDrag = false;
+        m_systemMove = false;
         m_dragFrom = mapToGlobal(pos);
         m_dragWindowPos = m_window ? m_window->pos() : QPoint();
         setHot(hitTest(pos));
@@ -177,6 +196,15 @@ void jcForms::mouseReleaseEvent(QMouseEvent *e)
 {
     const QPoint pos = e->position().toPoint();
     m_resizeMode = NoResize;
+    if (m_systemMove && e->button() == Qt::LeftButton) {
+        // The window manager takes the pointer until the button goes up; a release that still
+        // reaches the frame came before it did, so the manager would wait for one forever.
+        if (const auto &cancel = displayQueries().cancelMove; cancel && m_window)
+            cancel(m_window);
+        m_systemMove = false;
+    }
+    if (m_manualDrag)
+        keepReachable();
     m_manualDrag = false;
     QPointer<jcForms> self(this);
     emit MouseUp(vbButton(e->button()), vbShift(e->modifiers()), pos.x(), pos.y());

@@ -185,6 +185,7 @@ private:
     void DrawTitleBarInitial();
     void stretchOverWindow();
     void recordNormalBounds();
+    void keepReachable();
     void handleResize();
     void recolourControls();
 
@@ -250,6 +251,8 @@ private:
     bool m_popupEnabled = false;
     int m_resizeMode = NoResize;
     bool m_manualDrag = false;
+    // A move handed to the window manager and not known to have ended.
+    bool m_systemMove = false;
     QPoint m_dragFrom, m_dragWindowPos;
     ResizeStrip *m_picRight = nullptr;
     ResizeStrip *m_picBottom = nullptr;

@@ -1,6 +1,7 @@
 #include "windows/common/dialog_frame.h"
 
 #include "skin/frame/jcforms.h"
+#include "windows/common/program_fonts.h"
 #include "windows/common/twips.h"
 
 #include <QApplication>
@@ -25,9 +26,7 @@ skin::jcForms *setUpDialog(QDialog *dialog, QWidget *owner, const QString &name,
                            int widthTwips, int heightTwips)
 {
     dialog->setObjectName(name);
-    QFont font(QStringList{QStringLiteral("Tahoma"), QStringLiteral("WenQuanYi Zen Hei")});
-    font.setPointSizeF(8.25);
-    dialog->setFont(font);
+    dialog->setFont(tahomaFont());
     dialog->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
     return dressWindow(dialog, owner, caption, widthTwips, heightTwips);
 }

@@ -2,6 +2,7 @@
 
 #include "skin/button/jcbutton.h"
 #include "skin/frame/jcforms.h"
+#include "windows/common/button_looks.h"
 #include "windows/common/dialog_frame.h"
 #include "windows/common/twips.h"
 
@@ -37,6 +38,7 @@ ForMsgx::ForMsgx(QWidget *owner) : QDialog(owner ? owner->window() : nullptr)
         auto *button = new skin::jcbutton(this);
         button->setObjectName(QStringLiteral("cmdButton%1").arg(i));
         button->setIndex(i);
+        dressButton(button, ButtonLook::BoxCommand);
         button->setGeometry(twipsRect(kDesignLefts[i], kButtonTop, kButtonWidth, kButtonHeight));
         button->hide();
         connect(button, &skin::jcbutton::Click, this, &ForMsgx::press);

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QFont>
+#include "windows/common/program_fonts.h"
+
 #include <QWidget>
 
 // The details windows show their many fields in 9-point text.
 inline void setDetailsFont(QWidget *window)
 {
-    QFont font = window->font();
-    font.setPointSize(9);
-    window->setFont(font);
+    window->setFont(songtiFont());
 }

@@ -4,6 +4,7 @@
 #include "core/package_list.h"
 #include "skin/button/jcbutton.h"
 #include "skin/frame/jcforms.h"
+#include "windows/common/button_looks.h"
 #include "windows/common/dialog_frame.h"
 #include "windows/common/twips.h"
 #include "windows/common/url_opener.h"
@@ -54,13 +55,9 @@ DetailsForm::DetailsForm(QWidget *owner, PackageList *list, const DetailTarget &
         auto *b = new jcbutton(this);
         b->setObjectName(QStringLiteral("cmdButton_%1").arg(i));
         b->setIndex(i);
-        if (i == ExitButton) {
-            b->setButtonStyle(jcbutton::ShadowStyle);
-            b->setShowFocusRect(true);
-            b->setBackColor(0xAA6D00);
-        } else {
-            b->setButtonStyle(i == InfoButton ? jcbutton::InfoStyle : jcbutton::StandardStyle);
-        }
+        dressButton(b, i == ExitButton   ? ButtonLook::DetailsExit
+                       : i == InfoButton ? ButtonLook::DetailsInfo
+                                         : ButtonLook::DetailsPlain);
         b->setCaption(captions[i]);
         const ButtonPlace &at = kButtonPlaces[i];
         b->setGeometry(twipsRect(at.left, at.top, at.width, at.height));
@@ -116,8 +113,22 @@ void DetailsForm::setCurrentName(const QString &name)
     field(QStringLiteral("Text11"))->setText(name);
 }
 
+void DetailsForm::showFileGone()
+{
+    setCurrentName(m_target.fileName);
+    field(QStringLiteral("Text1"))->setText(fileGoneText());
+    QLineEdit *newName = field(QStringLiteral("Text12"));
+    newName->clear();
+    newName->setEnabled(false);
+    for (int button : {StoreButton, RenameButton, InfoButton})
+        m_buttons[button]->setEnabled(false);
+}
+
 void DetailsForm::buttonClicked(int index)
 {
+    // A button the window does not offer does nothing, however its handler is reached.
+    if (jcbutton *b = m_buttons.value(index); b && !b->isEnabled())
+        return;
     switch (index) {
     case ExitButton:
         close();
@@ -138,8 +149,14 @@ void DetailsForm::buttonClicked(int index)
 
 void DetailsForm::openStorePage()
 {
-    if (!UrlOpener::open(storeUrl()))
-        QMessageBox::critical(this, QStringLiteral("错误："), QStringLiteral("调用浏览器错误！"));
+    UrlOpener::open(storeUrl(), this, [this] {
+        // The answer may come while the user does something else: the box waits, modal to
+        // this window, without holding up the program.
+        auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("错误："),
+                                    QStringLiteral("调用浏览器错误！"), QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
 }
 
 void DetailsForm::renameFile()

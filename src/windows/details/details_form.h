@@ -35,6 +35,11 @@ public:
     // The handler of all four buttons; any other index does nothing.
     void buttonClicked(int index);
 
+    // For a file that is no longer where the list found it: the window says so and offers
+    // nothing that would act on the file (no rename, no store page, no raw metadata).
+    void showFileGone();
+    static QString fileGoneText() { return QStringLiteral("文件已不存在"); }
+
 protected:
     DetailsForm(QWidget *owner, PackageList *list, const DetailTarget &target, const QString &caption,
                 const QString &storeCaption);

@@ -6,6 +6,7 @@
 #include "windows/details/apk_details_window.h"
 #include "windows/details/ipa_details_window.h"
 
+#include <QFileInfo>
 #include <QPointer>
 #include <memory>
 
@@ -42,17 +43,23 @@ void openDetailsWindow(QWidget *mainWindow, PackageList *list, const DetailTarge
         return;
 
     const MainWindowDisabled disabled(mainWindow);
+    // A file deleted or moved since it was listed has nothing to read.
+    const bool present = QFileInfo(target.folder + target.fileName).isFile();
     std::unique_ptr<DetailsForm> window;
     if (kind == PackageKind::Apk) {
         auto apk = std::make_unique<ForOuts>(mainWindow, list, target);
-        apk->load();
+        if (present)
+            apk->load();
         window = std::move(apk);
     } else {
         RemoveStrayStoreMetadata();
         auto ipa = std::make_unique<ForOuta>(mainWindow, list, target);
-        ipa->load();
+        if (present)
+            ipa->load();
         window = std::move(ipa);
     }
+    if (!present)
+        window->showFileGone();
     // A window made under a disabled owner starts disabled itself.
     window->setEnabled(true);
     window->exec();

@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "skin/button/jcbutton.h"
 #include "skin/frame/jcforms.h"
+#include "windows/common/button_looks.h"
 #include "windows/common/dialog_frame.h"
 #include "windows/common/twips.h"
 #include "windows/main/about_pictures.h"
@@ -88,6 +89,7 @@ ForMail::ForMail(QWidget *owner) : QDialog(owner ? owner->window() : nullptr)
 
     m_exit = new skin::jcbutton(this);
     m_exit->setObjectName(QStringLiteral("jcbutton1"));
+    dressButton(m_exit, ButtonLook::AboutExit);
     m_exit->setCaption(QStringLiteral("退出"));
     m_exit->setGeometry(twipsRect(4680, 1560, 855, 375));
     connect(m_exit, &skin::jcbutton::Click, this, &QDialog::accept);

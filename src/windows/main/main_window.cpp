@@ -9,12 +9,15 @@
 #include "rename/rename_run.h"
 #include "skin/button/jcbutton.h"
 #include "skin/frame/jcforms.h"
+#include "windows/common/button_looks.h"
 #include "windows/common/file_dialog.h"
 #include "windows/common/message_box.h"
+#include "windows/common/program_fonts.h"
 #include "windows/common/twips.h"
 #include "windows/details/details_windows.h"
 #include "windows/main/about_window.h"
 #include "windows/main/file_manager_commands.h"
+#include "windows/main/focus_keeper.h"
 #include "windows/main/hint_tracker.h"
 #include "windows/main/link_label.h"
 #include "windows/main/list_popup_menu.h"
@@ -39,9 +42,6 @@ constexpr int kClientHeight = 7800;
 constexpr int kButtonLeft = 10920;
 constexpr int kButtonWidth = 1335;
 constexpr int kButtonHeight = 375;
-// The buttons' face: the program's dark blue (a colour reference, red in the low byte).
-constexpr skin::ColourRef kButtonFace = 0x9C6113;
-
 const QString kAboutMenuCaption = QStringLiteral("关于(&A)");
 
 QLabel *addLabel(QWidget *parent, const char *objectName, const QRect &geometry, Qt::Alignment alignment)
@@ -63,6 +63,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowTitle(Startup::windowTitle());
     setWindowIcon(programIcon());
     setAcceptDrops(true);
+    setFont(songtiFont());
     setFixedSize(twips(kClientWidth), twips(kClientHeight));
 
     // The frame first: it lies behind every other control.
@@ -81,9 +82,11 @@ MainWindow::MainWindow(QWidget *parent)
     m_view = new PackageView(this);
     m_view->setModel(m_model);
     m_view->setGeometry(twipsRect(120, 555, 10725, 6750));
+    QList<int> widths;
     for (int c = 0; c < m_model->columnCount(); ++c)
-        m_view->setColumnWidth(c, twips(PackageListModel::columnSpec(c).widthTwips));
+        widths << twips(PackageListModel::columnSpec(c).widthTwips);
     m_view->setColumnHidden(PackageInfo::Folder, true);
+    m_view->setDesignColumnWidths(widths, PackageInfo::FileName);
     connect(m_view, &PackageView::rightPressed, this, &MainWindow::showPopup);
     connect(m_view, &PackageView::otherPressed, this, [this] {
         m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -148,6 +151,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_popup->about(), &QAction::triggered, this, &MainWindow::showAboutText);
 
     m_listCommands = {add, remove, clear, rule, start};
+    m_focus = new FocusKeeper(this, m_view);
     connect(m_intake, &Intake::busyChanged, this, [this](bool busy) { setListCommandsEnabled(!busy); });
     connect(m_intake, &Intake::batchFinished, this, &MainWindow::refreshLabels);
     refreshLabels();
@@ -157,8 +161,7 @@ skin::jcbutton *MainWindow::addButton(const QString &caption, const char *object
 {
     auto *button = new skin::jcbutton(this);
     button->setObjectName(QString::fromLatin1(objectName));
-    button->setButtonStyle(skin::jcbutton::ShadowStyle);
-    button->setBackColor(kButtonFace);
+    dressButton(button, ButtonLook::Command);
     button->setCaption(caption);
     button->setGeometry(twipsRect(kButtonLeft, top, kButtonWidth, kButtonHeight));
     return button;
@@ -174,6 +177,8 @@ void MainWindow::refreshLabels()
 
 void MainWindow::setListCommandsEnabled(bool enabled)
 {
+    if (!enabled)
+        m_focus->beforeDisabling(m_listCommands);
     for (QWidget *control : std::as_const(m_listCommands))
         control->setEnabled(enabled);
     for (QAction *entry :
@@ -181,6 +186,8 @@ void MainWindow::setListCommandsEnabled(bool enabled)
         entry->setEnabled(enabled);
     // A drag over the list then shows that it would not be taken.
     m_view->setAcceptDrops(enabled);
+    if (enabled)
+        m_focus->afterEnabling();
 }
 
 void MainWindow::syncSelection()

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class FocusKeeper;
 class HintTracker;
 class Intake;
 class LinkLabel;
@@ -67,6 +68,7 @@ private:
     QLabel *m_hintLabel;
     QLabel *m_statusLabel;
     HintTracker *m_hints;
+    FocusKeeper *m_focus;
     QList<QWidget *> m_listCommands;
     DetailTarget m_detailTarget;
 };

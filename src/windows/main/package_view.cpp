@@ -5,11 +5,48 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 // How long the pointer rests on a row before hover selection takes it (the desktop's usual time).
 constexpr int kHoverMs = 400;
+// The narrowest the file-name column becomes beside the scroll bar.
+constexpr int kNarrowestYielding = 60;
+
+// Every row as high as the view says, whatever its text: a row of Latin text alone is otherwise
+// lower than one with Chinese in it, and the first row would set the height of all.
+class FixedRowDelegate : public QStyledItemDelegate
+{
+public:
+    explicit FixedRowDelegate(PackageView *view) : QStyledItemDelegate(view), m_view(view) {}
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), m_view->rowHeight()};
+    }
+
+private:
+    PackageView *m_view;
+};
+
 } // namespace
+
+int yieldingColumnWidth(const QList<int> &designWidths, int yielding, int room, int minimum)
+{
+    if (yielding < 0 || yielding >= designWidths.size())
+        return 0;
+    int total = 0;
+    for (int width : designWidths)
+        total += width;
+    const int design = designWidths[yielding];
+    const int excess = total - room;
+    if (excess <= 0)
+        return design;
+    return std::max(std::min(design, minimum), design - excess);
+}
 
 QStringList droppedLocalFiles(const QMimeData *data)
 {
@@ -40,6 +77,8 @@ PackageView::PackageView(QWidget *parent) : QTreeView(parent)
     setAcceptDrops(true);
     setDropIndicatorShown(false);
     setStyleSheet(QStringLiteral("QTreeView::item:hover:!selected { background: #dcecfc; }"));
+    setItemDelegate(new FixedRowDelegate(this));
+    measureRows();
     m_hover.setSingleShot(true);
     m_hover.setInterval(kHoverMs);
     connect(&m_hover, &QTimer::timeout, this, [this] {
@@ -56,6 +95,60 @@ void PackageView::selectRowAt(const QPoint &pos)
     if (!index.isValid() || !selectionModel())
         return;
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void PackageView::setDesignColumnWidths(const QList<int> &widths, int yielding)
+{
+    m_designWidths = widths;
+    m_yielding = yielding;
+    for (int c = 0; c < int(widths.size()); ++c)
+        setColumnWidth(c, widths[c]);
+    fitColumns();
+}
+
+void PackageView::fitColumns()
+{
+    if (m_yielding < 0 || !model())
+        return;
+    QList<int> visible;
+    int yieldingAt = -1;
+    for (int c = 0; c < int(m_designWidths.size()); ++c) {
+        if (isColumnHidden(c))
+            continue;
+        if (c == m_yielding)
+            yieldingAt = int(visible.size());
+        visible << m_designWidths[c];
+    }
+    const int width = yieldingColumnWidth(visible, yieldingAt, viewport()->width(), kNarrowestYielding);
+    if (yieldingAt >= 0 && columnWidth(m_yielding) != width)
+        setColumnWidth(m_yielding, width);
+}
+
+void PackageView::measureRows()
+{
+    QTextLayout line(QStringLiteral("程序Ag"), font());
+    line.beginLayout();
+    const QTextLine first = line.createLine();
+    line.endLayout();
+    m_rowHeight = int(std::ceil(first.height())) + 4;
+    // uniformRowHeights keeps the first row's height: have it asked again.
+    doItemsLayout();
+}
+
+bool PackageView::viewportEvent(QEvent *event)
+{
+    // The scroll bar showing or going changes the room the columns have.
+    const bool handled = QTreeView::viewportEvent(event);
+    if (event->type() == QEvent::Resize)
+        fitColumns();
+    return handled;
+}
+
+void PackageView::changeEvent(QEvent *event)
+{
+    QTreeView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        measureRows();
 }
 
 int PackageView::focusedPosition() const

@@ -4,6 +4,7 @@
 #include "rename/name_rule_check.h"
 #include "skin/button/jcbutton.h"
 #include "skin/frame/jcforms.h"
+#include "windows/common/button_looks.h"
 #include "windows/common/dialog_frame.h"
 #include "windows/common/message_box.h"
 #include "windows/common/twips.h"
@@ -48,6 +49,7 @@ skin::jcbutton *button(QWidget *parent, const QString &name, const QString &capt
 {
     auto *b = new skin::jcbutton(parent);
     b->setObjectName(name);
+    dressButton(b, ButtonLook::Command);
     b->setCaption(caption);
     b->setGeometry(where);
     return b;

@@ -1,5 +1,8 @@
 // The frame's behaviour: caption buttons, dragging, resizing, activation and closing.
 #include "frame_test_support.h"
+#include "skin/frame/window_move.h"
+
+#include <QScreen>
 
 using namespace frametest;
 
@@ -95,6 +98,78 @@ TEST(FrameDrag, WithoutTheWindowSystemTheFrameMovesTheWindow)
     EXPECT_EQ(window.pos(), start + QPoint(30, 20));
     release(&frame, QPoint(50, 5));
     EXPECT_EQ(window.pos(), start + QPoint(30, 20));
+}
+
+// The display's answers for as long as it lives.
+struct ScopedDisplay
+{
+    explicit ScopedDisplay(const DisplayQueries &queries) : before(displayQueries())
+    {
+        setDisplayQueries(queries);
+    }
+    ~ScopedDisplay() { setDisplayQueries(before); }
+    DisplayQueries before;
+};
+
+TEST_F(FrameBehaviour, ADragEndsWhenTheButtonGoesUpHoweverLateQtSaysSo)
+{
+    bool down = true;
+    QList<QWidget *> cancelled;
+    const ScopedDisplay display({[&] { return down; }, [&](QWidget *w) { cancelled << w; }});
+    const int t = frame->titleHeight();
+
+    // The button is up already when Qt reports the movement: no drag is begun.
+    down = false;
+    press(frame, QPoint(50, t / 2));
+    move(frame, QPoint(60, t / 2), Qt::LeftButton);
+    release(frame, QPoint(60, t / 2));
+    EXPECT_EQ(frame->drags, 0);
+    EXPECT_TRUE(cancelled.isEmpty());
+
+    // Handed to the window manager, once; a release that still reaches the frame calls the
+    // manager's move off, for the manager never saw it.
+    down = true;
+    press(frame, QPoint(50, t / 2));
+    move(frame, QPoint(60, t / 2), Qt::LeftButton);
+    move(frame, QPoint(70, t / 2), Qt::LeftButton);
+    EXPECT_EQ(frame->drags, 1);
+    release(frame, QPoint(70, t / 2));
+    EXPECT_EQ(cancelled, QList<QWidget *>{window.get()});
+    press(frame, QPoint(50, t / 2));
+    release(frame, QPoint(50, t / 2));
+    EXPECT_EQ(cancelled.size(), 1);
+}
+
+TEST(FrameDrag, AWindowDroppedOffTheScreenKeepsAGripOfItsTitleOnIt)
+{
+    QWidget window;
+    window.resize(300, 150);
+    jcForms frame(&window);
+    window.show();
+    window.move(100, 100);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    press(&frame, QPoint(50, 5));
+    move(&frame, QPoint(50, 5) + QPoint(screen.width() + 500, -1000), Qt::LeftButton);
+    release(&frame, QPoint(50, 5));
+    const QRect title(window.frameGeometry().topLeft(), QSize(window.width(), frame.titleHeight()));
+    EXPECT_GE(title.intersected(screen).width(), 48);
+    EXPECT_EQ(title.intersected(screen).height(), frame.titleHeight());
+}
+
+TEST(ReachablePosition, MovesOnlyAsFarAsNeededOntoTheNearestScreen)
+{
+    const QList<QRect> screens = {QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 768)};
+    // Anywhere that keeps a grip of the title bar on a screen stays.
+    EXPECT_EQ(reachablePosition(QRect(100, 100, 400, 300), 31, screens), QPoint(100, 100));
+    EXPECT_EQ(reachablePosition(QRect(-352, 769, 400, 300), 31, screens), QPoint(-352, 769));
+    // Beyond: the nearest position that keeps 48 pixels of it.
+    EXPECT_EQ(reachablePosition(QRect(-390, 100, 400, 300), 31, screens), QPoint(-352, 100));
+    EXPECT_EQ(reachablePosition(QRect(100, -40, 400, 300), 31, screens), QPoint(100, 0));
+    EXPECT_EQ(reachablePosition(QRect(100, 790, 400, 300), 31, screens), QPoint(100, 769));
+    EXPECT_EQ(reachablePosition(QRect(2300, 790, 400, 300), 31, screens), QPoint(2256, 737));
+    // The gap beside the smaller screen leads onto the nearer one.
+    EXPECT_EQ(reachablePosition(QRect(1500, 780, 400, 300), 31, screens), QPoint(1500, 737));
+    EXPECT_EQ(reachablePosition(QRect(100, 100, 400, 300), 31, {}), QPoint(100, 100));
 }
 
 TEST_F(FrameBehaviour, AltF4ObeysTheCloseButton)

@@ -13,6 +13,12 @@ TEST_F(FrameBehaviour, WindowMenuWithAnAddedAboutEntry)
             shown << (a->isSeparator() ? QStringLiteral("-") : a->text());
     }
     EXPECT_EQ(shown, (QStringList{"移动(&M)", "-", "关闭(&C)", "-", "置顶(&T)", "-", "关于(&A)"}));
+    // Separators are drawn as lines: a style would draw a separator's text ("-") beside its line.
+    for (int index : {int(jcForms::MenuClose) - 1, int(jcForms::MenuOnTop) - 1, 9}) {
+        EXPECT_TRUE(frame->menuItem(index)->isSeparator()) << index;
+        EXPECT_TRUE(frame->menuItem(index)->text().isEmpty()) << index;
+        EXPECT_EQ(frame->GetMenuItemValue(index, 0).toString(), "-") << index;
+    }
 
     QSignalSpy selected(frame, &jcForms::MenuItemSelected);
     frame->menuItem(10)->trigger();
