@@ -130,19 +130,23 @@ void jcForms::pointerMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, 
         recordNormalBounds();
         return;
     }
-    if (m_pressed < 0 && y < m_titleHeight) {
+    // Where the button went down decides: a quick first movement may already be off the title.
+    const QPoint from = m_leftPressAt.value_or(pos);
+    if (m_pressed < 0 && from.y() < m_titleHeight) {
         const int lm = leftmostButton();
-        // A movement Qt reports with the button held may be older than its release: a drag
-        // begun then would never end.
-        const auto &buttonDown = displayQueries().leftButtonDown;
-        if ((lm < 0 || x < m_button[lm].left) && !m_systemMove && (!buttonDown || buttonDown())) {
-            // Where the window system cannot take the drag, the frame moves the window itself.
-            if (!m_manualDrag && beginSystemMove()) {
+        if ((lm < 0 || from.x() < m_button[lm].left) && !m_systemMove) {
+            // Where the window system cannot take the drag, the frame moves the window itself;
+            // so too for a movement Qt reports after the button already went up, for a drag
+            // handed to the window manager then would follow the pointer until the next click.
+            const auto &buttonDown = displayQueries().leftButtonDown;
+            if (!m_manualDrag && (!buttonDown || buttonDown()) && beginSystemMove()) {
                 m_systemMove = true;
             } else {
                 m_manualDrag = true;
+                // The pointer's place on the screen as the event gives it: the window's own idea
+                // of where it stands may lag behind a move it asked for a moment ago.
                 if (m_window->isWindow())
-                    m_window->move(m_dragWindowPos + (mapToGlobal(pos) - m_dragFrom));
+                    m_window->move(m_dragWindowPos + (m_pointerOnScreen - m_dragFrom));
             }
         }
     }
@@ -163,6 +167,7 @@ void jcForms::keepReachable()
 
 void jcForms::mouseMoveEvent(QMouseEvent *e)
 {
+    m_pointerOnScreen = e->globalPosition().toPoint();
     pointerMove(e->buttons(), e->modifiers(), e->position().toPoint());
 }
 
@@ -179,7 +184,8 @@ void jcForms::mousePressEvent(QMouseEvent *e)
     if (e->button() == Qt::LeftButton) {
         m_manualDrag = false;
         m_systemMove = false;
-        m_dragFrom = mapToGlobal(pos);
+        m_leftPressAt = pos;
+        m_dragFrom = m_pointerOnScreen = e->globalPosition().toPoint();
         m_dragWindowPos = m_window ? m_window->pos() : QPoint();
         setHot(hitTest(pos));
         if (m_hot >= 0) {
@@ -206,6 +212,8 @@ void jcForms::mouseReleaseEvent(QMouseEvent *e)
     if (m_manualDrag)
         keepReachable();
     m_manualDrag = false;
+    if (e->button() == Qt::LeftButton)
+        m_leftPressAt.reset();
     QPointer<jcForms> self(this);
     emit MouseUp(vbButton(e->button()), vbShift(e->modifiers()), pos.x(), pos.y());
     if (!self)

@@ -24,6 +24,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include <optional>
+
 class QAction;
 class QMenu;
 class QShortcut;
@@ -253,7 +255,9 @@ private:
     bool m_manualDrag = false;
     // A move handed to the window manager and not known to have ended.
     bool m_systemMove = false;
-    QPoint m_dragFrom, m_dragWindowPos;
+    // Where the left button went down on the frame, while it is down.
+    std::optional<QPoint> m_leftPressAt;
+    QPoint m_dragFrom, m_dragWindowPos, m_pointerOnScreen;
     ResizeStrip *m_picRight = nullptr;
     ResizeStrip *m_picBottom = nullptr;
     QRect m_normalBounds;

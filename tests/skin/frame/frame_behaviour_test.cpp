@@ -118,12 +118,16 @@ TEST_F(FrameBehaviour, ADragEndsWhenTheButtonGoesUpHoweverLateQtSaysSo)
     const ScopedDisplay display({[&] { return down; }, [&](QWidget *w) { cancelled << w; }});
     const int t = frame->titleHeight();
 
-    // The button is up already when Qt reports the movement: no drag is begun.
+    // The button is up already when Qt reports the movement: the frame moves the window to where
+    // it was dropped itself, and the window manager is left out.
     down = false;
+    window->move(100, 100);
+    const QPoint start = window->pos();
     press(frame, QPoint(50, t / 2));
-    move(frame, QPoint(60, t / 2), Qt::LeftButton);
-    release(frame, QPoint(60, t / 2));
+    move(frame, QPoint(80, t / 2 + 20), Qt::LeftButton);
+    release(frame, QPoint(80, t / 2 + 20));
     EXPECT_EQ(frame->drags, 0);
+    EXPECT_EQ(window->pos(), start + QPoint(30, 20));
     EXPECT_TRUE(cancelled.isEmpty());
 
     // Handed to the window manager, once; a release that still reaches the frame calls the
