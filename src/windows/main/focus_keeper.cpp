@@ -19,19 +19,8 @@ void FocusKeeper::remember(QWidget *now)
 void FocusKeeper::beforeDisabling(const QList<QWidget *> &controls)
 {
     QWidget *focused = m_window->focusWidget();
-    if (!focused || !controls.contains(focused))
-        return;
-    m_before = focused;
-    if (m_list)
+    if (focused && controls.contains(focused) && m_list)
         m_list->setFocus(Qt::OtherFocusReason);
-}
-
-void FocusKeeper::afterEnabling()
-{
-    QWidget *back = m_before;
-    m_before = nullptr;
-    if (back && back->isEnabled() && back->isVisible() && m_window->focusWidget() == m_list)
-        back->setFocus(Qt::OtherFocusReason);
 }
 
 void FocusKeeper::restore()

@@ -10,7 +10,9 @@ class QWidget;
 // otherwise land there by itself. Qt hands the focus of a control that is disabled to the next
 // control in the tab order ("添加系统菜单", "退出程序"), where one Enter or Space would act; and a
 // window that was disabled as a whole comes back with its focus cleared or on its first control.
-// Here focus waits on the list while commands are disabled and returns to where it was after.
+// Here a command that is greyed hands its focus to the list, where it stays: Enter and Space there
+// change nothing, and the list is what an intake has just filled. A window enabled again gets
+// its focus back where it was.
 class FocusKeeper : public QObject
 {
     Q_OBJECT
@@ -20,8 +22,6 @@ public:
 
     // Call before disabling these controls: when one of them has the focus, the list takes it.
     void beforeDisabling(const QList<QWidget *> &controls);
-    // Call after enabling them again: the focus goes back to where it was before.
-    void afterEnabling();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -32,7 +32,6 @@ private:
 
     QWidget *m_window;
     QPointer<QWidget> m_list;
-    // The last control inside the window that had the focus, and the one moved away from.
+    // The last control inside the window that had the focus.
     QPointer<QWidget> m_last;
-    QPointer<QWidget> m_before;
 };

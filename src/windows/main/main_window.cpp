@@ -186,8 +186,6 @@ void MainWindow::setListCommandsEnabled(bool enabled)
         entry->setEnabled(enabled);
     // A drag over the list then shows that it would not be taken.
     m_view->setAcceptDrops(enabled);
-    if (enabled)
-        m_focus->afterEnabling();
 }
 
 void MainWindow::syncSelection()
