@@ -1,8 +1,5 @@
 #include "app/open_request.h"
 
-#include "platform/instance_claim.h"
-#include "platform/settings_store.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -58,22 +55,6 @@ TEST_F(OpenRequestTest, OnlyWhatTheDialogCouldChooseIsTaken)
     // The dialog's filter shows names without regard to case, and no folder can be chosen.
     EXPECT_EQ(OpenRequest::choosableAmong(given),
               QStringList({here + "b.ipa", here + "a.apk", here + "D.APK", here + "c.xapk"}));
-}
-
-TEST_F(OpenRequestTest, TheClaimDecidesWhetherAWindowIsAskedAndAWindowThatNeverAnswersRefuses)
-{
-    const SettingsStore::ScopedFile settings(here + "Tavrel.conf");
-    const QString lock = InstanceClaim::lockPathFor(SettingsStore::filePath());
-    const WaitLimit shortLimit{10, 10};
-
-    EXPECT_EQ(OpenRequest::handToRunningWindow({here + "a.apk"}, shortLimit),
-              OpenRequest::HandOver::NoWindowRunning);
-    // Only a look: the window mode that follows can take the claim.
-    InstanceClaim window(lock);
-    ASSERT_TRUE(window.tryClaim());
-    // Held, but nobody listens (a command-line rename, or a window that hangs).
-    EXPECT_EQ(OpenRequest::handToRunningWindow({here + "a.apk"}, shortLimit),
-              OpenRequest::HandOver::NotAnswered);
 }
 
 } // namespace
