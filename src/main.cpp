@@ -1,6 +1,8 @@
 // Start-up and the choice of mode. A path on the command line is renamed here with QtCore alone;
-// without one, the window library is loaded and takes over.
+// without one, the window library is loaded and takes over. Files to open go to a window that
+// already runs, also with QtCore alone, or come with the window library when none does.
 #include "app/command_line_rename.h"
+#include "app/open_request.h"
 #include "app/startup.h"
 #include "app/window_module.h"
 #include "inspect/ipa_unpack.h"
@@ -10,27 +12,54 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
+{
+    auto app = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tavrel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tavrel"));
+    return app;
+}
+
+// The notice first, then the earlier window comes to the front.
+int turnAway(std::unique_ptr<QCoreApplication> app, int argc, char **argv, const QString &raiseSocketPath)
+{
+    app.reset();
+    WindowModule::showNotice(argc, argv, QStringLiteral("提示:"), Startup::alreadyRunningMessage(), 16);
+    requestRaise(raiseSocketPath);
+    return 1;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList arguments = Startup::argumentsOf(argc, argv);
+    if (const std::optional<QStringList> files = OpenRequest::filesToOpen(arguments)) {
+        auto app = makeApplication(argc, argv);
+        switch (OpenRequest::handToRunningWindow(*files)) {
+        case OpenRequest::HandOver::HandedOver:
+            return 0;
+        case OpenRequest::HandOver::NoWindowRunning:
+            app.reset();
+            return WindowModule::runWindowMode(argc, argv);
+        case OpenRequest::HandOver::NotAnswered:
+            break;
+        }
+        const QString raiseSocketPath = StartupSession().raiseSocketPath();
+        return turnAway(std::move(app), argc, argv, raiseSocketPath);
+    }
+
     const QString path = Startup::normalisedPath(Startup::commandLineTail(arguments));
     if (path.isEmpty())
         return WindowModule::runWindowMode(argc, argv);
 
-    auto app = std::make_unique<QCoreApplication>(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Tavrel"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tavrel"));
-
+    auto app = makeApplication(argc, argv);
     StartupSession session;
     switch (session.begin()) {
     case StartupSession::AlreadyRunning:
-        // The notice first, then the earlier window comes to the front.
-        app.reset();
-        WindowModule::showNotice(argc, argv, QStringLiteral("提示:"), Startup::alreadyRunningMessage(), 16);
-        requestRaise(session.raiseSocketPath());
-        return 1;
+        return turnAway(std::move(app), argc, argv, session.raiseSocketPath());
     case StartupSession::ToolMissing:
         app.reset();
         WindowModule::showNotice(argc, argv, QStringLiteral("确认"),

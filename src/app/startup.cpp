@@ -15,6 +15,14 @@ QString windowTitle()
     return QStringLiteral("Tavrel v4.0.0112 (apk/ipa)");
 }
 
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 QString commandLineTail(const QStringList &arguments)
 {
     return arguments.mid(1).join(QLatin1Char(' '));

@@ -14,6 +14,9 @@ namespace Startup {
 
 QString windowTitle();
 
+// The command line as the program was given it, the program itself first.
+QStringList argumentsOf(int argc, char **argv);
+
 // The whole command-line tail as one path: the arguments joined by single blanks, so that an
 // unquoted path with spaces stays whole.
 QString commandLineTail(const QStringList &arguments);

@@ -1,8 +1,10 @@
 // The window library's entry points: window mode, and the start-up notices of a command-line run.
+#include "app/open_request.h"
 #include "app/startup.h"
 #include "app/window_module.h"
 #include "inspect/ipa_unpack.h"
 #include "platform/instance_claim.h"
+#include "platform/window_request.h"
 #include "skin/skinner/mskinner.h"
 #include "windows/common/program_fonts.h"
 #include "windows/common/qt_translation.h"
@@ -12,6 +14,7 @@
 #include "windows/main/main_window.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -36,12 +39,17 @@ extern "C" __attribute__((visibility("default"))) int tavrelRunWindowMode(int ar
         std::fprintf(stderr, "tavrel: 没有可用的显示, 无法打开窗口\n");
         return 1;
     }
+    // Read before the application takes its own options out of argv.
+    const std::optional<QStringList> filesToOpen = OpenRequest::filesToOpen(Startup::argumentsOf(argc, argv));
     QApplication app(argc, argv);
     setUpApplication();
 
     StartupSession session;
     switch (session.begin()) {
     case StartupSession::AlreadyRunning:
+        // Another window came up since the executable looked: it takes the files instead.
+        if (filesToOpen && handOverFiles(session.raiseSocketPath(), *filesToOpen))
+            return 0;
         showStartupNotice(nullptr, QStringLiteral("提示:"), Startup::alreadyRunningMessage(), 16);
         requestRaise(session.raiseSocketPath());
         return 1;
@@ -55,15 +63,14 @@ extern "C" __attribute__((visibility("default"))) int tavrelRunWindowMode(int ar
 
     MainWindow window;
     RaiseListener listener;
-    QObject::connect(&listener, &RaiseListener::raiseRequested, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
+    window.answerLaterStarts(&listener);
     listener.listen(session.raiseSocketPath());
     // The skinner dresses the main window's standard controls, and the windows it owns as they come.
     skin::MSkinner::start(&window);
     window.show();
+    // The files are read once the window is up, as after a click on "添加文件".
+    if (filesToOpen)
+        QTimer::singleShot(0, &window, [&window, files = *filesToOpen] { window.openFiles(files); });
     const int status = app.exec();
     ClearBothFoldersInBackground();
     WaitForBackgroundClearing();

@@ -1,12 +1,15 @@
 // Runs the real tavrel on copies of the fixture packages, as a user or a file manager would.
 #include "platform/instance_claim.h"
 #include "platform/settings_store.h"
+#include "platform/window_request.h"
 #include "support/program_copy.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -39,16 +42,48 @@ protected:
             << fixture.toStdString();
     }
 
-    // Runs tavrel with the arguments; returns the exit status, stderr in *err.
-    int tavrel(const QStringList &arguments, QString *err = nullptr)
+    // Runs tavrel with the arguments; returns the exit status, stderr in *err. This thread's
+    // events are handled meanwhile, so that a stand-in window here can answer it.
+    int tavrel(const QStringList &arguments, QString *err = nullptr, const QProcessEnvironment &env = {})
     {
         QProcess process;
-        process.setProcessEnvironment(environment());
+        process.setProcessEnvironment(env.isEmpty() ? environment() : env);
+        QSignalSpy finished(&process, &QProcess::finished);
         process.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel"), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_TRUE(finished.wait(60000));
         if (err)
             *err = QString::fromLocal8Bit(process.readAllStandardError());
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    // The claim of an instance run with the settings the runs here get.
+    QString lockPath() const
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.path() + "/config"));
+        const QString lock = InstanceClaim::lockPathFor(SettingsStore::filePath());
+        qunsetenv("XDG_CONFIG_HOME");
+        return lock;
+    }
+    QString socketPath() const { return InstanceClaim::raiseSocketPathFor(lockPath()); }
+
+    // Starts a window instance and waits until it listens. (A probing tavrel, or a probe of the
+    // claim, would hold the instance for a moment and could turn the window away.)
+    bool startWindow(QProcess &window, const QStringList &arguments)
+    {
+        QProcessEnvironment env = environment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        window.setProcessEnvironment(env);
+        window.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel"), arguments);
+        if (!window.waitForStarted())
+            return false;
+        for (int attempt = 0; attempt < 600; ++attempt) {
+            QLocalSocket socket;
+            socket.connectToServer(socketPath());
+            if (socket.waitForConnected(100))
+                return true;
+            QThread::msleep(100);
+        }
+        return false;
     }
 
     QStringList files() const
@@ -162,26 +197,7 @@ TEST_F(CommandLineRenameTest, ASecondInstanceDoesNotRename)
 {
     copyFixture("apk/label-zh.apk", "second.apk");
     QProcess window;
-    QProcessEnvironment env = environment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    window.setProcessEnvironment(env);
-    window.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel"), {});
-    ASSERT_TRUE(window.waitForStarted());
-    // Wait until the window instance listens. (A probing tavrel would itself hold the instance
-    // while it runs and could turn the window away.)
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.path() + "/config"));
-    const QString key =
-        InstanceClaim::raiseSocketPathFor(InstanceClaim::lockPathFor(SettingsStore::filePath()));
-    qunsetenv("XDG_CONFIG_HOME");
-    bool listening = false;
-    for (int attempt = 0; attempt < 600 && !listening; ++attempt) {
-        QLocalSocket socket;
-        socket.connectToServer(key);
-        listening = socket.waitForConnected(100);
-        if (!listening)
-            QThread::msleep(100);
-    }
-    ASSERT_TRUE(listening);
+    ASSERT_TRUE(startWindow(window, {}));
     QString err;
     const int status = tavrel({folder + "second.apk"}, &err);
     window.kill();
@@ -195,27 +211,99 @@ TEST_F(CommandLineRenameTest, ASecondInstanceDoesNotRename)
 
 namespace {
 
-TEST_F(CommandLineRenameTest, TheCommandLineLoadsNoWindowLibraries)
+// Holds the claim and listens as a window does; answers open requests when told to.
+class StandInWindow
+{
+public:
+    StandInWindow(const QString &lock, const QString &socket, bool answers) : m_claim(lock)
+    {
+        EXPECT_TRUE(m_claim.tryClaim());
+        QLocalServer::removeServer(socket);
+        EXPECT_TRUE(m_server.listen(socket));
+        QObject::connect(&m_server, &QLocalServer::newConnection, [this, answers] {
+            QLocalSocket *peer = m_server.nextPendingConnection();
+            QObject::connect(peer, &QLocalSocket::readyRead, [this, peer, answers] {
+                m_received += peer->readAll();
+                const WindowRequest::Parsed request = WindowRequest::parse(m_received);
+                if (request.kind == WindowRequest::Parsed::Open) {
+                    m_paths = request.paths;
+                    if (answers)
+                        peer->write(WindowRequest::answer());
+                }
+            });
+        });
+    }
+    QStringList paths() const { return m_paths; }
+
+private:
+    InstanceClaim m_claim;
+    QLocalServer m_server;
+    QByteArray m_received;
+    QStringList m_paths;
+};
+
+TEST_F(CommandLineRenameTest, TheCommandLineLoadsNoWindowLibrariesAlsoWhenItHandsFilesToAWindow)
 {
     copyFixture("apk/label-zh.apk", "loads.apk");
     QFile text(folder + "notes.txt");
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.close();
-    for (const QString &file : {folder + "notes.txt", folder + "loads.apk"}) {
-        QProcess process;
-        QProcessEnvironment env = environment();
-        env.insert("LD_DEBUG", "libs");
-        // A display being there must not draw the window libraries in either.
-        env.insert("DISPLAY", ":98");
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel"), {file});
-        ASSERT_TRUE(process.waitForFinished(60000));
-        const QString loaded = QString::fromLocal8Bit(process.readAllStandardError());
+    QProcessEnvironment env = environment();
+    env.insert("LD_DEBUG", "libs");
+    // A display being there must not draw the window libraries in either.
+    env.insert("DISPLAY", ":98");
+    const auto run = [&](const QStringList &arguments) {
+        QString loaded;
+        const int status = tavrel(arguments, &loaded, env);
         EXPECT_TRUE(loaded.contains("libQt6Core")) << "LD_DEBUG gave no library list";
         for (const char *library : {"libQt6Gui", "libQt6Widgets", "libQt6Network", "libtavrel_window"})
-            EXPECT_FALSE(loaded.contains(library)) << library << " loaded for " << file.toStdString();
-    }
+            EXPECT_FALSE(loaded.contains(library))
+                << library << " loaded for " << arguments.join(' ').toStdString();
+        EXPECT_FALSE(loaded.contains("软件已在运行..."));
+        return status;
+    };
+    EXPECT_EQ(run({folder + "notes.txt"}), 1);
+    EXPECT_EQ(run({folder + "loads.apk"}), 0);
     EXPECT_EQ(files(), QStringList({"notes.txt", "天气 1.0.apk"}));
+
+    // The window sorts out what it lists; the files are passed on as named, and kept as named.
+    StandInWindow window(lockPath(), socketPath(), true);
+    EXPECT_EQ(run({"--open", folder + "天气 1.0.apk", folder + "notes.txt"}), 0);
+    EXPECT_EQ(window.paths(), QStringList({folder + "天气 1.0.apk", folder + "notes.txt"}));
+    EXPECT_EQ(files(), QStringList({"notes.txt", "天气 1.0.apk"}));
+}
+
+TEST_F(CommandLineRenameTest, AWindowThatDoesNotTakeOpenedFilesInTimeGetsTheNotice)
+{
+    copyFixture("apk/label-zh.apk", "a.apk");
+    StandInWindow window(lockPath(), socketPath(), false);
+    QString err;
+    EXPECT_EQ(tavrel({"--open", folder + "a.apk"}, &err), 1);
+    EXPECT_TRUE(err.contains("软件已在运行...")) << err.toStdString();
+    EXPECT_EQ(window.paths(), QStringList({folder + "a.apk"})); // it was asked, and did not answer
+    EXPECT_EQ(files(), QStringList({"a.apk"}));
+}
+
+TEST_F(CommandLineRenameTest, AWindowOpenedWithFilesTakesLaterOnesAndARenameIsStillTurnedAway)
+{
+    copyFixture("apk/label-zh.apk", "a.apk");
+    copyFixture("ipa/store_app.ipa", "b.ipa");
+    QProcess window;
+    ASSERT_TRUE(startWindow(window, {"--open", folder + "a.apk"}));
+    QString handedErr, renameErr;
+    const int handed = tavrel({"--open", folder + "b.ipa"}, &handedErr);
+    const int rename = tavrel({folder + "b.ipa"}, &renameErr);
+    const bool stillRunning = window.state() == QProcess::Running;
+    window.kill();
+    window.waitForFinished();
+
+    EXPECT_TRUE(stillRunning);
+    EXPECT_EQ(handed, 0) << handedErr.toStdString();
+    EXPECT_EQ(handedErr, "");
+    // A path alone is still the command-line rename, and it is still turned away.
+    EXPECT_EQ(rename, 1);
+    EXPECT_TRUE(renameErr.contains("软件已在运行...")) << renameErr.toStdString();
+    EXPECT_EQ(files(), QStringList({"a.apk", "b.ipa"}));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -108,6 +109,15 @@ TEST_F(DebianPackageTest, IsNamedAfterTheVersionAndHoldsTheProgramFolderTheLinkA
           "metainfo/org.tavrel.tavrel.metainfo.xml", "icons/hicolor/scalable/apps/tavrel.svg",
           "icons/hicolor/48x48/apps/tavrel.png", "doc/tavrel/copyright"})
         EXPECT_TRUE(QFileInfo::exists(root + "/usr/share/" + file)) << file;
+
+    // Opening packages from the desktop shows them in the window; it never renames them.
+    QFile launcher(root + "/usr/share/applications/tavrel.desktop");
+    ASSERT_TRUE(launcher.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = launcher.readAll().split('\n');
+    const auto exec = std::count_if(lines.begin(), lines.end(),
+                                    [](const QByteArray &line) { return line.startsWith("Exec="); });
+    EXPECT_EQ(exec, 1);
+    EXPECT_TRUE(lines.contains("Exec=tavrel --open %F"));
 
     if (!QStandardPaths::findExecutable("desktop-file-validate").isEmpty()) {
         const Finished checked =

@@ -1,5 +1,7 @@
 #include "windows/common/file_dialog.h"
 
+#include "app/open_request.h"
+
 #include <QFileDialog>
 
 namespace {
@@ -30,6 +32,6 @@ QStringList chooseFilesToAdd(QWidget *owner)
     // Qt's own dialog: the same look under every desktop, and one a test or a script can type into.
     return QFileDialog::getOpenFileNames(
         owner, QStringLiteral("添加APK程序[支持多选]"), QString(),
-        QStringLiteral("安卓(apk)/苹果(ipa) (*.apk *.xapk *.apks *.apkm *.ipa)"), nullptr,
-        QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
+        QStringLiteral("安卓(apk)/苹果(ipa) (%1)").arg(OpenRequest::dialogPatterns().join(QLatin1Char(' '))),
+        nullptr, QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
 }

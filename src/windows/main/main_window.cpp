@@ -2,6 +2,7 @@
 
 #include "app/intake.h"
 #include "app/main_commands.h"
+#include "app/open_request.h"
 #include "app/startup.h"
 #include "core/package_list.h"
 #include "core/package_list_model.h"
@@ -13,6 +14,7 @@
 #include "windows/common/file_dialog.h"
 #include "windows/common/message_box.h"
 #include "windows/common/program_fonts.h"
+#include "windows/common/raise_listener.h"
 #include "windows/common/twips.h"
 #include "windows/details/details_windows.h"
 #include "windows/main/about_window.h"
@@ -32,6 +34,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
+#include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -155,6 +159,11 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_intake, &Intake::busyChanged, this, [this](bool busy) { setListCommandsEnabled(!busy); });
     connect(m_intake, &Intake::batchFinished, this, &MainWindow::refreshLabels);
     refreshLabels();
+
+    m_openLater = new QTimer(this);
+    m_openLater->setSingleShot(true);
+    m_openLater->setInterval(200);
+    connect(m_openLater, &QTimer::timeout, this, &MainWindow::addFilesToOpen);
 }
 
 skin::jcbutton *MainWindow::addButton(const QString &caption, const char *objectName, int top)
@@ -208,6 +217,40 @@ void MainWindow::addDroppedFiles(const QStringList &paths)
 {
     if (commandMayRun(MainCommand::Drop, m_intake->isBusy()))
         m_intake->addDroppedPaths(paths);
+}
+
+void MainWindow::openFiles(const QStringList &paths)
+{
+    m_filesToOpen += paths;
+    addFilesToOpen();
+}
+
+void MainWindow::addFilesToOpen()
+{
+    if (m_filesToOpen.isEmpty())
+        return;
+    if (m_intake->isBusy() || QApplication::activeModalWidget()) {
+        m_openLater->start();
+        return;
+    }
+    m_intake->addChosenFiles(OpenRequest::choosableAmong(std::exchange(m_filesToOpen, {})));
+    refreshLabels();
+}
+
+void MainWindow::bringToFront()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::answerLaterStarts(RaiseListener *listener)
+{
+    connect(listener, &RaiseListener::raiseRequested, this, &MainWindow::bringToFront);
+    connect(listener, &RaiseListener::filesHandedOver, this, [this](const QStringList &paths) {
+        bringToFront();
+        openFiles(paths);
+    });
 }
 
 void MainWindow::removeSelected()

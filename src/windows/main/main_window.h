@@ -13,6 +13,8 @@ class PackageList;
 class PackageListModel;
 class PackageView;
 class QLabel;
+class QTimer;
+class RaiseListener;
 
 namespace skin {
 class jcForms;
@@ -36,10 +38,18 @@ public:
     // The row the last double-click chose.
     const DetailTarget &detailTarget() const { return m_detailTarget; }
     void refreshLabels();
+    // Later starts with the same settings are answered here: the window comes to the front, and
+    // files they hand over are opened.
+    void answerLaterStarts(RaiseListener *listener);
 
 public slots:
     void addFiles();
     void addDroppedFiles(const QStringList &paths);
+    // Files opened from the desktop: added as the "添加文件" dialog adds what it lets the user
+    // choose, as soon as that button could be pressed (no batch running, no window open over this
+    // one).
+    void openFiles(const QStringList &paths);
+    void bringToFront();
     void removeSelected();
     void clearList();
     void openRuleWindow();
@@ -57,6 +67,7 @@ private:
     void showPopup(const QPoint &globalPos);
     void syncSelection();
     void setListCommandsEnabled(bool enabled);
+    void addFilesToOpen();
 
     PackageList *m_list;
     Intake *m_intake;
@@ -71,4 +82,6 @@ private:
     FocusKeeper *m_focus;
     QList<QWidget *> m_listCommands;
     DetailTarget m_detailTarget;
+    QStringList m_filesToOpen;
+    QTimer *m_openLater;
 };
