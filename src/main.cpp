@@ -5,6 +5,7 @@
 #include "app/window_module.h"
 #include "inspect/ipa_unpack.h"
 #include "platform/instance_claim.h"
+#include "platform/path_bytes.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -14,7 +15,7 @@ int main(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << PathBytes::decode(argv[i]); // a path keeps its bytes, UTF-8 or not
     const QString path = Startup::normalisedPath(Startup::commandLineTail(arguments));
     if (path.isEmpty())
         return WindowModule::runWindowMode(argc, argv);

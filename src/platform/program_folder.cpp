@@ -1,5 +1,6 @@
 #include "platform/program_folder.h"
 
+#include "platform/path_bytes.h"
 #include "platform/scratch_files.h"
 
 #include <QCoreApplication>
@@ -38,10 +39,14 @@ bool isInstalled(const QString &folder)
 QString executableFolder()
 {
     // Through /proc so that a link in bin/ leads to the real program folder, and so that no
-    // application object is needed yet.
-    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    if (!self.isEmpty())
-        return QFileInfo(self).absolutePath();
+    // application object is needed yet. Its bytes are kept: a folder whose name is not UTF-8 is
+    // reached through a descriptor.
+    char self[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self);
+    if (length > 0 && size_t(length) < sizeof self) {
+        const QString file = PathBytes::decode(QByteArray(self, qsizetype(length)));
+        return PathBytes::reachable(file.left(qMax<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1)));
+    }
     return QCoreApplication::applicationDirPath();
 }
 } // namespace
