@@ -8,6 +8,13 @@
 # read-only. `cpack -G DEB` (scripts/package) makes tavrel_<version>_amd64.deb from the same rules.
 
 set(TAVREL_SHARE_DIR ${PROJECT_SOURCE_DIR}/share)
+
+# Installed modes never depend on the umask of whoever installs or packages: folders and
+# programs 0755, everything else 0644. (A group- or world-writable program folder would let
+# anyone replace the tools that read the packages.)
+set(TAVREL_FOLDER_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${TAVREL_FOLDER_PERMISSIONS})
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${TAVREL_FOLDER_PERMISSIONS})
 set(TAVREL_INSTALL_PROGRAM_DIR lib/tavrel)
 
 # Installing does not build everything first (tests and benchmarks have no part in it); build the
@@ -18,7 +25,9 @@ add_dependencies(tavrel_program ${TAVREL_PROGRAM_TARGETS})
 
 install(TARGETS ${TAVREL_PROGRAM_TARGETS}
   RUNTIME DESTINATION ${TAVREL_INSTALL_PROGRAM_DIR}
-  LIBRARY DESTINATION ${TAVREL_INSTALL_PROGRAM_DIR})
+    PERMISSIONS ${TAVREL_FOLDER_PERMISSIONS}
+  LIBRARY DESTINATION ${TAVREL_INSTALL_PROGRAM_DIR}
+    PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
 # The link is made in the build folder and installed as a link.
 set(link_dir ${CMAKE_BINARY_DIR}/install-links)
@@ -62,12 +71,26 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TAVREL_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Found by dpkg-shlibdeps: the libraries the executables link. Named here: what the program
-# loads at run time (the Qt platform plugins for its window), Qt's own texts in Chinese for its
-# file dialog, and the Chinese faces it shows (the sharp one first, a fuller one behind it).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
+# The libraries the executables link are found by dpkg-shlibdeps, run by TavrelDebDepends.cmake
+# rather than by cpack: cpack's own run also adds ldconfig calls to the maintainer scripts for
+# any library below /usr/lib, although the window library is no library of the linker's path.
+# Named here: what the program loads at run time (the Qt platform plugins for its window), Qt's
+# own texts in Chinese for its file dialog, and the Chinese faces it shows (the sharp one first,
+# a fuller one behind it).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
+set(TAVREL_DEB_DEPENDS
     "qt6-qpa-plugins, qt6-translations-l10n, fonts-droid-fallback, fonts-wqy-zenhei | fonts-noto-cjk")
+set(TAVREL_DEB_BINARIES)
+foreach(target IN LISTS TAVREL_PROGRAM_TARGETS)
+  list(APPEND TAVREL_DEB_BINARIES "$<TARGET_FILE:${target}>")
+endforeach()
+file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/TavrelDebDepends.cmake CONTENT
+"set(TAVREL_DEB_BINARIES \"${TAVREL_DEB_BINARIES}\")
+set(TAVREL_DEB_DEPENDS \"${TAVREL_DEB_DEPENDS}\")
+set(TAVREL_DEB_WORK \"${CMAKE_BINARY_DIR}/deb-depends\")
+include(\"${PROJECT_SOURCE_DIR}/cmake/TavrelDebDepends.cmake\")
+")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/TavrelDebDepends.cmake)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rename APK and IPA packages by app name and version")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[
 Tavrel reads the display name and version out of Android (.apk) and iOS (.ipa)

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "inspect/ipa_unpack.h"
+#include "platform/path_bytes.h"
 #include "platform/settings_store.h"
 #include "platform/tree_removal.h"
 #include "rename/name_rule.h"
@@ -19,7 +20,7 @@ QStringList argumentsOf(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << PathBytes::decode(argv[i]); // a path keeps its bytes, UTF-8 or not
     return arguments;
 }
 

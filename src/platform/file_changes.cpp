@@ -5,6 +5,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr QFileDevice::Permissions kExecutableBits =
@@ -21,6 +26,44 @@ QFileDevice::Permissions defaultPermissions(bool executable)
 }
 
 } // namespace
+
+FileRead readRegularFile(const QString &path, QByteArray *content)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Failed;
+    if (!S_ISREG(info.st_mode))
+        return FileRead::NotARegularFile;
+    // O_NONBLOCK: should a FIFO be swapped in after the check, opening it does not wait.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? FileRead::Missing : FileRead::Failed;
+    FileRead result = FileRead::Read;
+    if (::fstat(fd, &info) != 0) {
+        result = FileRead::Failed;
+    } else if (!S_ISREG(info.st_mode)) {
+        result = FileRead::NotARegularFile;
+    } else {
+        QFile file;
+        if (!file.open(fd, QIODevice::ReadOnly))
+            result = FileRead::Failed;
+        else
+            *content = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            result = FileRead::Failed;
+    }
+    ::close(fd);
+    return result;
+}
+
+bool isRegularOrMissing(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno == ENOENT;
+    return S_ISREG(info.st_mode);
+}
 
 bool writeFileAtomically(const QString &path, const QByteArray &content, QFileDevice::Permissions permissions)
 {
@@ -50,13 +93,16 @@ bool FileChanges::remember(const QString &path)
     }
     Earlier earlier;
     earlier.path = path;
-    QFile file(path);
-    earlier.existed = QFileInfo(path).isFile();
-    if (earlier.existed) {
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        earlier.content = file.readAll();
-        earlier.permissions = file.permissions();
+    switch (readRegularFile(path, &earlier.content)) {
+    case FileRead::Missing:
+        break;
+    case FileRead::Read:
+        earlier.existed = true;
+        earlier.permissions = QFile::permissions(path);
+        break;
+    case FileRead::NotARegularFile:
+    case FileRead::Failed:
+        return false;
     }
     m_earlier << earlier;
     return true;
@@ -64,7 +110,7 @@ bool FileChanges::remember(const QString &path)
 
 bool FileChanges::write(const QString &path, const QByteArray &content, bool executable)
 {
-    if (!remember(path))
+    if (!isRegularOrMissing(path) || !remember(path))
         return false;
     QFileDevice::Permissions permissions = defaultPermissions(executable);
     const QFileInfo existing(path);

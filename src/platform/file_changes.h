@@ -16,7 +16,8 @@ public:
     FileChanges &operator=(const FileChanges &) = delete;
     ~FileChanges();
 
-    // Creates the folders on the way as needed. executable: the file gets its x bits too.
+    // Creates the folders on the way as needed. executable: the file gets its x bits too. A FIFO,
+    // device or other file that is not a regular one at path is left alone: false.
     bool write(const QString &path, const QByteArray &content, bool executable = false);
     // True when the file is gone afterwards (also when it was never there).
     bool remove(const QString &path);
@@ -36,6 +37,15 @@ private:
 
     QList<Earlier> m_earlier;
 };
+
+// What stands at a path, read without ever waiting: a FIFO, a device or a socket is not opened
+// for reading at all (it could block for ever, or have effects of its own).
+enum class FileRead { Missing, Read, NotARegularFile, Failed };
+// Follows links; content receives the whole file when the result is Read.
+FileRead readRegularFile(const QString &path, QByteArray *content);
+// True when nothing stands at path or it is a regular file (links followed); a dangling link counts
+// as nothing.
+bool isRegularOrMissing(const QString &path);
 
 // Writes path through a temporary file renamed over it; false (and path untouched) on failure.
 bool writeFileAtomically(const QString &path, const QByteArray &content,

@@ -12,51 +12,57 @@ namespace FileManagerEntry {
 
 namespace {
 
-bool readFile(const QString &path, QByteArray *content)
+// A file of ours starts with the marker line (after a "#!" line for scripts). Only the head of a
+// regular file is read: whatever else stands at the path is not ours.
+FileRead readIfOurs(const QString &path, bool *ours)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    *content = file.readAll();
-    return true;
-}
-
-// A file of ours starts with the marker line (after a "#!" line for scripts).
-bool isOurs(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray line = file.readLine(4096);
-    if (line.startsWith("#!"))
-        line = file.readLine(4096);
-    return line.trimmed() == entryMarker();
+    QByteArray content;
+    const FileRead read = readRegularFile(path, &content);
+    QList<QByteArray> lines = content.left(8192).split('\n');
+    if (!lines.isEmpty() && lines.constFirst().startsWith("#!"))
+        lines.removeFirst();
+    *ours = read == FileRead::Read && !lines.isEmpty() && lines.constFirst().trimmed() == entryMarker();
+    return read;
 }
 
 // Thunar falls back to the system-wide uca.xml while the user has none; a new user file starts
-// from it, so that the actions the user sees today stay.
-QByteArray thunarStartingPoint(const UserFolders &folders, const QString &program)
+// from it, so that the actions the user sees today stay. False when it cannot be read.
+bool thunarStartingPoint(const UserFolders &folders, const QString &program, QByteArray *content)
 {
     for (const QString &dir : folders.configDirs) {
         QByteArray system;
-        QByteArray merged;
-        if (readFile(dir + QLatin1String("/Thunar/uca.xml"), &system) &&
-            ThunarActions::withAction(system, program, &merged))
-            return merged;
+        switch (readRegularFile(dir + QLatin1String("/Thunar/uca.xml"), &system)) {
+        case FileRead::Missing:
+            continue;
+        case FileRead::Read:
+            if (ThunarActions::madeFrom(system, program, content))
+                return true;
+            continue; // a file Thunar cannot read either
+        case FileRead::NotARegularFile:
+        case FileRead::Failed:
+            return false;
+        }
     }
-    return ThunarActions::newFile(program);
+    return ThunarActions::madeFrom(QByteArray(), program, content);
 }
 
 bool addThunar(const QString &program, const UserFolders &folders, FileChanges &changes)
 {
     const QString path = entryPaths(FileManager::Thunar, folders).constFirst();
+    QByteArray existing;
     QByteArray content;
-    if (QFileInfo::exists(path)) {
-        QByteArray existing;
-        if (!readFile(path, &existing) || !ThunarActions::withAction(existing, program, &content))
+    switch (readRegularFile(path, &existing)) {
+    case FileRead::Missing:
+        if (!thunarStartingPoint(folders, program, &content))
             return false;
-    } else {
-        content = thunarStartingPoint(folders, program);
+        break;
+    case FileRead::Read:
+        if (!ThunarActions::withAction(existing, program, &content))
+            return false;
+        break;
+    case FileRead::NotARegularFile:
+    case FileRead::Failed:
+        return false;
     }
     return changes.write(path, content);
 }
@@ -64,14 +70,24 @@ bool addThunar(const QString &program, const UserFolders &folders, FileChanges &
 bool removeThunar(const UserFolders &folders, FileChanges &changes)
 {
     const QString path = entryPaths(FileManager::Thunar, folders).constFirst();
-    if (!QFileInfo::exists(path))
-        return true;
     QByteArray existing;
-    if (!readFile(path, &existing))
+    switch (readRegularFile(path, &existing)) {
+    case FileRead::Missing:
+        return true;
+    case FileRead::Read:
+        break;
+    case FileRead::NotARegularFile:
+    case FileRead::Failed:
         return false;
+    }
     if (!ThunarActions::holdsAction(existing))
         return true;
-    return changes.write(path, ThunarActions::withoutAction(existing));
+    // A file we made, still as we made it, goes: Thunar then reads the system's actions again. A
+    // link to it is the user's doing and stays.
+    if (ThunarActions::onlyOursAdded(existing) && !QFileInfo(path).isSymLink())
+        return changes.remove(path);
+    const QByteArray without = ThunarActions::withoutAction(existing);
+    return !ThunarActions::holdsAction(without) && changes.write(path, without);
 }
 
 } // namespace
@@ -135,8 +151,12 @@ bool remove(const UserFolders &folders)
             removed = removeThunar(folders, changes);
         } else {
             for (const QString &path : entryPaths(manager, folders)) {
-                if (QFileInfo::exists(path) && isOurs(path))
+                bool ours = false;
+                const FileRead read = readIfOurs(path, &ours);
+                if (ours)
                     removed = changes.remove(path) && removed;
+                else if (read == FileRead::NotARegularFile || read == FileRead::Failed)
+                    removed = false; // left alone, and what it is cannot be told
             }
         }
         changes.commit();

@@ -54,15 +54,18 @@ QByteArray scriptsEntry(const QString &program)
 
 // Nemo puts the paths for %F into the command text, backslash before blanks (EscapeSpaces) and
 // quotes, then splits it like a shell without expanding anything; Selection=s: one file only.
+// Every other '%' starts a token of its own too, so a literal one is %%.
 QByteArray nemoAction(const QString &program)
 {
+    QString exec = shellWord(program);
+    exec.replace(QLatin1Char('%'), QLatin1String("%%"));
     return QByteArray(kMarker) +
            "\n[Nemo Action]\n"
            "Active=true\n"
            "Name=Tavrel\n"
            "Icon-Name=tavrel\n"
            "Exec=" +
-           utf8(keyFileString(shellWord(program) + QLatin1String(" %F"))) +
+           utf8(keyFileString(exec + QLatin1String(" %F"))) +
            "\n"
            "Selection=s\n"
            "Extensions=nodirs;\n"

@@ -18,7 +18,8 @@ public:
     bool tryClaim();
     bool isHeld() const;
 
-    // Per user and settings file: a run with another XDG_CONFIG_HOME is another user.
+    // Per user and settings file: a run with another XDG_CONFIG_HOME is another user. The folder
+    // is private to the user ($XDG_RUNTIME_DIR when it is, else one of ours) and is made so.
     static QString lockPathFor(const QString &settingsFile);
     // Where the window instance listens for the request to raise its window (beside its lock).
     static QString raiseSocketPathFor(const QString &lockPath);
@@ -29,5 +30,5 @@ private:
 };
 
 // Asks the instance listening at socketPath to raise its window: a plain connection that says
-// "raise". False when nobody listens there.
+// "raise". False when nobody listens there, or nobody takes the request within half a second.
 bool requestRaise(const QString &socketPath);

@@ -3,7 +3,7 @@
 #include <QString>
 
 // The program folder holds tavrel and its sibling tools. Scratch files go there too when it is
-// writable; an installed copy in a read-only folder uses the per-user cache instead.
+// the user's own and writable; an installed copy uses the per-user cache instead.
 namespace ProgramFolder {
 
 // Folder of the running executable (links resolved), without a trailing separator.
@@ -11,6 +11,11 @@ QString path();
 
 // Where "tempinfor.txt", "temp/" and "temp1/" live, without a trailing separator.
 QString scratchRoot();
+
+// The scratch root for a program in programFolder: that folder for a copy of the user's own
+// (a build folder) that is writable; otherwise, and always for an installed copy, the user's
+// cache folder, made private (0700).
+QString scratchRootFor(const QString &programFolder);
 
 // Points the program folder and the scratch root somewhere else for as long as it lives (tests, and
 // an instance that must keep its scratch files apart from another's); the previous places come back

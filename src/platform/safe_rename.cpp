@@ -1,5 +1,7 @@
 #include "platform/safe_rename.h"
 
+#include "platform/path_bytes.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -72,15 +74,15 @@ bool isSingleFileName(const QString &name)
         if (u == u'/' || u < 0x20 || u == 0x7f)
             return false;
     }
-    return QFile::encodeName(name).size() <= NAME_MAX;
+    return PathBytes::encode(name).size() <= NAME_MAX;
 }
 
 RenameOutcome renameWithinFolder(const QString &folder, const QString &oldName, const QString &newName)
 {
     if (!isSingleFileName(newName) || !isSingleFileName(oldName))
         return RenameOutcome::Refused;
-    const QByteArray from = QFile::encodeName(folder + oldName);
-    const QByteArray to = QFile::encodeName(folder + newName);
+    const QByteArray from = PathBytes::encode(folder + oldName);
+    const QByteArray to = PathBytes::encode(folder + newName);
 
     int rc = renameNoReplace(from, to);
     if (rc != 0 && isUnsupported(errno)) {

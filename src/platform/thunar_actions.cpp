@@ -2,35 +2,79 @@
 
 #include "platform/command_quoting.h"
 
+#include <QCryptographicHash>
+#include <QXmlStreamReader>
+
 namespace ThunarActions {
 
 namespace {
 
-const QByteArray kOpen = "<action>";
-const QByteArray kClose = "</action>";
+const QByteArray kNotePrefix = " Tavrel made this file from the actions it had; it removes the file again "
+                               "with its action while the rest is unchanged: ";
+
+const QByteArray kEmptyList = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n</actions>\n";
 
 QByteArray idElement()
 {
     return "<unique-id>" + uniqueId().toUtf8() + "</unique-id>";
 }
 
-// [begin, end) of the next action of ours at or after from, the newline after it included;
-// begin < 0 when there is none.
-std::pair<qsizetype, qsizetype> findOurs(const QByteArray &content, qsizetype from)
+QByteArray digestOf(const QByteArray &bytes)
 {
-    for (qsizetype begin = content.indexOf(kOpen, from); begin >= 0;
-         begin = content.indexOf(kOpen, begin + 1)) {
-        const qsizetype close = content.indexOf(kClose, begin);
-        if (close < 0)
-            break;
-        qsizetype end = close + kClose.size();
-        if (content.mid(begin, end - begin).contains(idElement())) {
-            if (end < content.size() && content.at(end) == '\n')
-                ++end;
-            return {begin, end};
-        }
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+QByteArray note(const QByteArray &digest)
+{
+    return "<!--" + kNotePrefix + digest + " -->";
+}
+
+// The text the reader parses: one character per byte, so that its character offsets are byte
+// offsets into the file. A leading byte-order mark and XML declaration become blanks: Thunar
+// writes its declaration with the attributes in an order the XML rules do not allow.
+QString parseCopy(const QByteArray &content)
+{
+    QByteArray copy = content;
+    qsizetype at = 0;
+    if (copy.startsWith("\xEF\xBB\xBF")) {
+        copy.replace(0, 3, "   ");
+        at = 3;
     }
-    return {-1, -1};
+    if (copy.mid(at, 5) == "<?xml") {
+        const qsizetype end = copy.indexOf("?>", at);
+        if (end >= 0)
+            copy.replace(at, end + 2 - at, QByteArray(end + 2 - at, ' '));
+    }
+    return QString::fromLatin1(copy);
+}
+
+// The end of a range that takes the line break after it along.
+qsizetype withLineBreak(const QByteArray &content, qsizetype end)
+{
+    return end < content.size() && content.at(end) == '\n' ? end + 1 : end;
+}
+
+QByteArray cutOut(const QByteArray &content, const Layout &layout)
+{
+    QByteArray kept;
+    kept.reserve(content.size());
+    qsizetype from = 0;
+    for (const auto &[begin, end] : layout.ours) {
+        kept.append(content.constData() + from, begin - from);
+        from = end;
+    }
+    kept.append(content.constData() + from, content.size() - from);
+    return kept;
+}
+
+// content (without anything of ours) with block put at the end of its list.
+QByteArray inserted(const QByteArray &content, const Layout &layout, const QByteArray &block)
+{
+    QByteArray result = content;
+    if (layout.insertAt >= 0)
+        return result.insert(layout.insertAt, block + '\n');
+    return result.replace(layout.actionsBegin, layout.actionsEnd - layout.actionsBegin,
+                          "<actions>\n" + block + "\n</actions>");
 }
 
 } // namespace
@@ -65,40 +109,123 @@ QByteArray action(const QString &program)
            "</action>";
 }
 
-QByteArray newFile(const QString &program)
+Layout layoutOf(const QByteArray &content)
 {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n" + action(program) + "\n</actions>\n";
+    // The reader tells where each token ends; an element's tag starts at the last '<' before
+    // that (no '<' can stand inside a tag), a comment as far back as its text goes. (Where one
+    // token ends is not where the next begins: text is read one character ahead, and blanks
+    // outside the root element are no token at all.)
+    Layout layout;
+    QXmlStreamReader xml(parseCopy(content));
+    const auto tagBegin = [&](qsizetype end) { return content.lastIndexOf('<', end - 1); };
+    const QString id = uniqueId();
+    int depth = 0;
+    qsizetype actionBegin = -1;
+    bool inId = false, actionIsOurs = false;
+    QString idText;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        const qsizetype end = xml.characterOffset();
+        switch (token) {
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            if (depth == 1) {
+                if (xml.name() != QLatin1String("actions"))
+                    return {};
+                layout.actionsBegin = tagBegin(end);
+            } else if (depth == 2 && xml.name() == QLatin1String("action")) {
+                actionBegin = tagBegin(end);
+                actionIsOurs = false;
+            } else if (depth == 3 && actionBegin >= 0 && xml.name() == QLatin1String("unique-id")) {
+                inId = true;
+                idText.clear();
+            }
+            break;
+        case QXmlStreamReader::Characters:
+            if (inId)
+                idText += xml.text();
+            break;
+        case QXmlStreamReader::Comment:
+            if (depth == 1 && xml.text().startsWith(QLatin1String(kNotePrefix))) {
+                const qsizetype begin = end - xml.text().size() - qsizetype(sizeof("<!---->") - 1);
+                layout.ours.append({begin, withLineBreak(content, end)});
+                layout.madeFromDigest = xml.text().mid(kNotePrefix.size()).trimmed().toLatin1();
+            }
+            break;
+        case QXmlStreamReader::EndElement:
+            if (depth == 3 && inId) {
+                inId = false;
+                actionIsOurs = actionIsOurs || idText.trimmed() == id;
+            } else if (depth == 2 && actionBegin >= 0) {
+                if (actionIsOurs)
+                    layout.ours.append({actionBegin, withLineBreak(content, end)});
+                actionBegin = -1;
+            } else if (depth == 1) {
+                // An empty <actions/> has no closing tag of its own.
+                const qsizetype begin = tagBegin(end);
+                layout.insertAt = content.mid(begin, 2) == "</" ? begin : -1;
+                layout.actionsEnd = end;
+            }
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    if (xml.hasError() || layout.actionsBegin < 0)
+        return {};
+    layout.valid = true;
+    return layout;
 }
 
 bool withAction(const QByteArray &existing, const QString &program, QByteArray *result)
 {
-    QByteArray content = withoutAction(existing);
-    const qsizetype close = content.lastIndexOf("</actions>");
-    if (close >= 0) {
-        content.insert(close, action(program) + '\n');
-    } else {
-        const qsizetype empty = content.lastIndexOf("<actions/>");
-        if (empty < 0)
-            return false;
-        content.replace(empty, qsizetype(sizeof("<actions/>") - 1),
-                        "<actions>\n" + action(program) + "\n</actions>");
-    }
-    *result = content;
+    const Layout before = layoutOf(existing);
+    if (!before.valid)
+        return false;
+    const QByteArray base = cutOut(existing, before);
+    const Layout layout = layoutOf(base);
+    if (!layout.valid)
+        return false;
+    QByteArray block = action(program);
+    if (!before.madeFromDigest.isEmpty())
+        block = note(before.madeFromDigest) + '\n' + block;
+    *result = inserted(base, layout, block);
+    return true;
+}
+
+bool madeFrom(const QByteArray &base, const QString &program, QByteArray *result)
+{
+    const QByteArray from = base.isEmpty() ? kEmptyList : base;
+    const Layout layout = layoutOf(from);
+    if (!layout.valid || !layout.ours.isEmpty())
+        return false;
+    // An empty base stands for "no file": the note's digest is that of no bytes at all.
+    *result = inserted(from, layout, note(digestOf(base)) + '\n' + action(program));
     return true;
 }
 
 QByteArray withoutAction(const QByteArray &existing)
 {
-    QByteArray content = existing;
-    for (auto [begin, end] = findOurs(content, 0); begin >= 0;
-         std::tie(begin, end) = findOurs(content, begin))
-        content.remove(begin, end - begin);
-    return content;
+    const Layout layout = layoutOf(existing);
+    return layout.valid ? cutOut(existing, layout) : existing;
+}
+
+bool onlyOursAdded(const QByteArray &existing)
+{
+    const Layout layout = layoutOf(existing);
+    if (!layout.valid || layout.madeFromDigest.isEmpty())
+        return false;
+    const QByteArray rest = cutOut(existing, layout);
+    if (layout.madeFromDigest == digestOf(QByteArray()))
+        return rest == kEmptyList;
+    return digestOf(rest) == layout.madeFromDigest;
 }
 
 bool holdsAction(const QByteArray &content)
 {
-    return findOurs(content, 0).first >= 0;
+    const Layout layout = layoutOf(content);
+    return layout.valid ? !layout.ours.isEmpty() : content.contains(idElement());
 }
 
 } // namespace ThunarActions

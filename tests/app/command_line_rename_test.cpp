@@ -12,7 +12,13 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -304,6 +310,88 @@ TEST_F(CommandLineRenameTest, AWindowOpenedWithFilesTakesLaterOnesAndARenameIsSt
     EXPECT_EQ(rename, 1);
     EXPECT_TRUE(renameErr.contains("软件已在运行...")) << renameErr.toStdString();
     EXPECT_EQ(files(), QStringList({"a.apk", "b.ipa"}));
+}
+
+// File names are bytes, and not always UTF-8: a package named on another system, or a program
+// folder so named.
+class NonUtf8NamesTest : public CommandLineRenameTest
+{
+protected:
+    static bool copyBytes(const QString &from, const QByteArray &to, mode_t mode)
+    {
+        QFile source(from);
+        if (!source.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray content = source.readAll();
+        const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0)
+            return false;
+        const bool written = ::write(fd, content.constData(), size_t(content.size())) == content.size();
+        ::close(fd);
+        return written;
+    }
+
+    // Runs program with one argument, both given as bytes.
+    int runBytes(const QByteArray &program, const QByteArray &argument)
+    {
+        QList<QByteArray> env;
+        for (const QString &entry : environment().toStringList())
+            env << entry.toUtf8();
+        std::vector<char *> envp;
+        for (QByteArray &entry : env)
+            envp.push_back(entry.data());
+        envp.push_back(nullptr);
+        QByteArray programCopy = program, argumentCopy = argument;
+        char *argv[] = {programCopy.data(), argumentCopy.data(), nullptr};
+        pid_t child = -1;
+        if (posix_spawn(&child, program.constData(), nullptr, nullptr, argv, envp.data()) != 0)
+            return -2;
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    static QList<QByteArray> namesIn(const QByteArray &folder)
+    {
+        QList<QByteArray> names;
+        DIR *dir = opendir(folder.constData());
+        while (dir) {
+            const dirent *entry = readdir(dir);
+            if (!entry)
+                break;
+            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+                names << entry->d_name;
+        }
+        if (dir)
+            closedir(dir);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(NonUtf8NamesTest, APackageWhoseNameIsNotUtf8IsRenamedInItsFolder)
+{
+    const QByteArray odd = QFile::encodeName(work.path()) + "/\xff\xfe pk\xe9/";
+    ASSERT_EQ(::mkdir(odd.constData(), 0755), 0);
+    ASSERT_TRUE(copyBytes(TAVREL_FIXTURES_DIR "/apk/label-zh-cn.apk", odd + "\xe9t\xe9.apk", 0644));
+    ASSERT_TRUE(copyBytes(TAVREL_FIXTURES_DIR "/ipa/store_app.ipa", odd + "caf\xe9.ipa", 0644));
+    EXPECT_EQ(runBytes(TAVREL_PROGRAM_DIR "/tavrel", odd + "\xe9t\xe9.apk"), 0);
+    EXPECT_EQ(runBytes(TAVREL_PROGRAM_DIR "/tavrel", odd + "caf\xe9.ipa"), 0);
+    EXPECT_EQ(namesIn(odd), QList<QByteArray>({"猫和老鼠 1.2.ipa", "笔记 2.1.0.apk"}));
+}
+
+TEST_F(NonUtf8NamesTest, AProgramFolderWhoseNameIsNotUtf8FindsItsTools)
+{
+    const QByteArray programFolder = QFile::encodeName(work.path()) + "/\xff\xfe 程序";
+    ASSERT_EQ(::mkdir(programFolder.constData(), 0755), 0);
+    for (const char *name : {"tavrel", "aapt", "7za", "plistconvert"})
+        ASSERT_TRUE(
+            copyBytes(QStringLiteral(TAVREL_PROGRAM_DIR "/") + name, programFolder + "/" + name, 0755));
+    copyFixture("apk/label-zh-cn.apk", "a.apk");
+    copyFixture("ipa/store_app.ipa", "b.ipa");
+    EXPECT_EQ(runBytes(programFolder + "/tavrel", QFile::encodeName(folder + "a.apk")), 0);
+    EXPECT_EQ(runBytes(programFolder + "/tavrel", QFile::encodeName(folder + "b.ipa")), 0);
+    EXPECT_EQ(files(), QStringList({"猫和老鼠 1.2.ipa", "笔记 2.1.0.apk"}));
 }
 
 } // namespace

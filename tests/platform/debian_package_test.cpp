@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -57,8 +58,11 @@ protected:
         work = new QTemporaryDir;
         deb = qEnvironmentVariable("TAVREL_DEB");
         if (deb.isEmpty()) {
-            const Finished built =
-                run(TAVREL_CPACK, {"-G", "DEB", "-B", work->path() + "/out"}, {}, TAVREL_BUILD_DIR);
+            // Under the loosest umask: installed modes must not depend on it.
+            const Finished built = run("sh",
+                                       {"-c", "umask 000 && exec \"$0\" \"$@\"", TAVREL_CPACK, "-G", "DEB",
+                                        "-B", work->path() + "/out"},
+                                       {}, TAVREL_BUILD_DIR);
             const QStringList debs =
                 QDir(work->path() + "/out").entryList({"tavrel_*_amd64.deb"}, QDir::Files);
             if (built.status != 0 || debs.size() != 1) {
@@ -177,6 +181,62 @@ TEST_F(DebianPackageTest, TheUnpackedProgramRenamesFromAReadOnlyProgramFolder)
     EXPECT_EQ(QDir(programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               installed);
     EXPECT_TRUE(QFileInfo(home + "/.cache/tavrel").isDir());
+}
+
+TEST_F(DebianPackageTest, ModesAreFixedWhateverTheUmaskTheDebWasMadeUnder)
+{
+    const Finished listed = run("dpkg-deb", {"-c", deb});
+    ASSERT_EQ(listed.status, 0) << listed.output.toStdString();
+    const QStringList programs = {"./usr/lib/tavrel/tavrel", "./usr/lib/tavrel/aapt", "./usr/lib/tavrel/7za",
+                                  "./usr/lib/tavrel/plistconvert"};
+    int checked = 0;
+    for (const QString &line : listed.output.split('\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.simplified().split(' ');
+        ASSERT_GE(fields.size(), 6) << line.toStdString();
+        const QString mode = fields.at(0), path = fields.at(5);
+        EXPECT_EQ(fields.at(1), "root/root") << line.toStdString();
+        if (mode.startsWith('l'))
+            continue;
+        const QString expected = mode.startsWith('d')      ? "drwxr-xr-x"
+                                 : programs.contains(path) ? "-rwxr-xr-x"
+                                                           : "-rw-r--r--";
+        EXPECT_EQ(mode, expected) << path.toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
+}
+
+TEST_F(DebianPackageTest, ProgramsLinkTheSystemZlibAreHardenedAndNeedNoMaintainerScripts)
+{
+    for (const char *name : {"tavrel", "aapt", "7za", "plistconvert", "libtavrel_window.so"}) {
+        const QString file = root + "/usr/lib/tavrel/" + name;
+        ASSERT_TRUE(QFileInfo::exists(file)) << name;
+        const Finished dynamic = run("readelf", {"-d", "-l", "-W", "--dyn-syms", file});
+        ASSERT_EQ(dynamic.status, 0) << dynamic.output.toStdString();
+        EXPECT_TRUE(dynamic.output.contains("BIND_NOW") ||
+                    dynamic.output.contains(QRegularExpression("FLAGS.*NOW")))
+            << name;
+        EXPECT_TRUE(dynamic.output.contains("GNU_RELRO")) << name;
+        EXPECT_TRUE(dynamic.output.contains("__stack_chk_fail")) << name;
+    }
+    const Finished aapt = run("readelf", {"-d", root + "/usr/lib/tavrel/aapt"});
+    EXPECT_TRUE(aapt.output.contains("Shared library: [libz.so.1]")) << aapt.output.toStdString();
+    const Finished symbols = run("nm", {"--defined-only", TAVREL_BUILD_DIR "/bin/aapt"});
+    EXPECT_FALSE(symbols.output.contains(" inflateInit2_")) << "a copy of zlib is linked in";
+
+    const Finished info = run("dpkg-deb", {"-I", deb});
+    EXPECT_FALSE(info.output.contains("postinst")) << info.output.toStdString();
+    EXPECT_FALSE(info.output.contains("postrm")) << info.output.toStdString();
+    EXPECT_TRUE(info.output.contains("libz")) << info.output.toStdString(); // found by dpkg-shlibdeps
+}
+
+TEST_F(DebianPackageTest, LintianFindsNoErrorAndNoWarning)
+{
+    if (QStandardPaths::findExecutable("lintian").isEmpty())
+        GTEST_SKIP() << "lintian is not installed";
+    const Finished checked = run("lintian", {"--tag-display-limit", "0", deb});
+    for (const QString &line : checked.output.split('\n', Qt::SkipEmptyParts))
+        EXPECT_FALSE(line.startsWith("E:") || line.startsWith("W:")) << line.toStdString();
 }
 
 } // namespace

@@ -12,7 +12,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -148,9 +153,9 @@ TEST_P(EveryFileManager, RenamesAChosenPackageWhosePathHoldsBlanksQuotesDollarAn
 
 TEST_P(EveryFileManager, TheProgramAndTheFileArriveWholeWhateverTheirPathsHold)
 {
-    // Nemo passes backslashes and '%' through its own expansion unreliably; the others take them.
+    // Nemo passes backslashes through its own expansion unreliably; the others take them.
     const bool nemo = GetParam() == FileManager::Nemo;
-    const QString program = recordingProgram(nemo ? "opt dir/it's \"x\" $PATH; 程序"
+    const QString program = recordingProgram(nemo ? "opt dir/it's \"x\" $PATH; 100%F pct%f %% 程序"
                                                   : "opt dir/it's \"x\" $PATH; 100%f \\ `程序`");
     ASSERT_TRUE(add(program, {GetParam()}, folders()));
     const QString folder =
@@ -232,15 +237,105 @@ TEST_F(FileManagerEntryTest, AFileOfTheUsersWithOurNameIsNotRemoved)
     EXPECT_EQ(readAll(script), "#!/bin/sh\necho my own\n");
 }
 
-TEST_F(FileManagerEntryTest, ANewThunarFileKeepsTheSystemWideActionsTheUserSaw)
+TEST_F(FileManagerEntryTest, ANewThunarFileKeepsTheSystemWideActionsTheUserSawAndGoesWithOurAction)
 {
-    const QByteArray system = kUsersUca;
-    writeAll(work.path() + "/etc-xdg/Thunar/uca.xml", system);
+    const QString system = work.path() + "/etc-xdg/Thunar/uca.xml";
+    writeAll(system, kUsersUca);
     ASSERT_TRUE(add("/usr/bin/tavrel", {FileManager::Thunar}, folders()));
     EXPECT_TRUE(readAll(ucaPath()).contains("Open Terminal Here"));
     EXPECT_TRUE(ThunarActions::holdsAction(readAll(ucaPath())));
+    // Pressing add again, and a change of the system's actions meanwhile, change nothing of that.
+    ASSERT_TRUE(add("/usr/bin/tavrel", {FileManager::Thunar}, folders()));
+    writeAll(system, QByteArray(kUsersUca).replace("Checksum", "Hash"));
     EXPECT_TRUE(remove(folders()));
-    EXPECT_EQ(readAll(ucaPath()), system);
+    EXPECT_FALSE(QFileInfo::exists(ucaPath()));
+
+    // Without a system-wide file, too.
+    QFile::remove(system);
+    ASSERT_TRUE(add("/usr/bin/tavrel", {FileManager::Thunar}, folders()));
+    EXPECT_TRUE(remove(folders()));
+    EXPECT_FALSE(QFileInfo::exists(ucaPath()));
+
+    // Once the user has added an action of their own, the file is theirs: only ours goes.
+    ASSERT_TRUE(add("/usr/bin/tavrel", {FileManager::Thunar}, folders()));
+    QByteArray edited = readAll(ucaPath());
+    edited.insert(edited.indexOf("</actions>"),
+                  "<action><name>Mine</name><unique-id>7</unique-id></action>\n");
+    writeAll(ucaPath(), edited);
+    EXPECT_TRUE(remove(folders()));
+    EXPECT_EQ(readAll(ucaPath()), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n"
+                                  "<action><name>Mine</name><unique-id>7</unique-id></action>\n</actions>\n");
+}
+
+TEST_F(FileManagerEntryTest, OurThunarActionIsFoundAsXmlSoTheUsersActionsStayByteForByte)
+{
+    // Valid XML that a text search misreads: a close tag with a blank, and our very action quoted
+    // in a comment and in a CDATA section.
+    const QByteArray ours = ThunarActions::action("/usr/bin/tavrel");
+    const QByteArray users = "<?xml encoding=\"UTF-8\" version=\"1.0\"?>\n"
+                             "<!-- <action> in a comment, and ours: " +
+                             ours +
+                             " -->\n"
+                             "<actions >\n"
+                             "<action\t>\n\t<name>Mine &amp; yours</name>\n\t<unique-id>1-1</unique-id>\n"
+                             "\t<command><![CDATA[" +
+                             ours +
+                             "]]></command>\n</action >\n"
+                             "<!-- " +
+                             QByteArray(20000, '-').replace("--", "- ") +
+                             "<action> -->\n"
+                             "</actions\n>\n";
+    writeAll(ucaPath(), users);
+    ASSERT_TRUE(add("/usr/bin/tavrel", {FileManager::Thunar}, folders()));
+    ASSERT_TRUE(add("/usr/bin/tavrel", {FileManager::Thunar}, folders()));
+    const QByteArray added = readAll(ucaPath());
+    EXPECT_EQ(added.count(ours), 3);
+    EXPECT_FALSE(commandFor(FileManager::Thunar, ucaPath(), "/x.apk").argv.isEmpty());
+    EXPECT_TRUE(remove(folders()));
+    EXPECT_EQ(readAll(ucaPath()), users);
+}
+
+TEST_F(FileManagerEntryTest, AThunarFileFullOfActionsInACommentIsReadInOnePass)
+{
+    // Many thousand opening tags and one closing tag after them: a search from each opening tag
+    // to the next closing one would take hours.
+    QByteArray users = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n<!-- ";
+    for (int i = 0; i < 150000; ++i)
+        users += "<action>";
+    users += " -->\n<action><name>Mine</name><unique-id>1-1</unique-id></action>\n</actions>\n";
+    writeAll(ucaPath(), users);
+    ASSERT_TRUE(add("/usr/bin/tavrel", {FileManager::Thunar}, folders()));
+    EXPECT_TRUE(remove(folders()));
+    EXPECT_EQ(readAll(ucaPath()), users);
+}
+
+TEST_F(FileManagerEntryTest, AFifoAtOneOfOurPathsIsLeftAloneAndReportedWithoutWaiting)
+{
+    for (const FileManager manager : {FileManager::Thunar, FileManager::Nautilus, FileManager::Nemo}) {
+        const QString path = entryPath(manager);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+        ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        bool added = true, removed = true;
+        std::atomic<bool> done = false;
+        std::thread attempt([&] {
+            added = add("/usr/bin/tavrel", {manager}, folders());
+            removed = remove(folders());
+            done = true;
+        });
+        for (int i = 0; i < 400 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        // A reader waiting on the FIFO lets a writer open it, which lets the reader go on.
+        const int writer = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+        attempt.join();
+        EXPECT_LT(writer, 0) << managerName(manager).toStdString() << ": something waited on the FIFO";
+        EXPECT_FALSE(added) << managerName(manager).toStdString();
+        EXPECT_FALSE(removed) << managerName(manager).toStdString();
+        struct stat info;
+        EXPECT_TRUE(lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+        QFile::remove(path);
+    }
 }
 
 TEST_F(FileManagerEntryTest, AThunarFileKeptElsewhereThroughALinkStaysALink)

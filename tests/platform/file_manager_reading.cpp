@@ -70,6 +70,23 @@ QStringList desktopExec(const QString &exec, const QString &file)
     return argv;
 }
 
+// Nemo's expansion, in one pass: %F the paths, %% a '%', and its other tokens (%U, %P, %R, %f,
+// %p, %D, %e, %X, %N) their own values, which an Exec line must never give by mistake.
+QString nemoExpanded(const QString &exec, const QString &paths)
+{
+    QString out;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        const QChar next = i + 1 < exec.size() ? exec.at(i + 1) : QChar();
+        if (exec.at(i) != '%' || !QStringLiteral("%FUPRfpDeXN").contains(next)) {
+            out += exec.at(i);
+            continue;
+        }
+        ++i;
+        out += next == '%' ? QStringLiteral("%") : next == 'F' ? paths : QStringLiteral("<nemo-token>");
+    }
+    return out;
+}
+
 QString xmlUnescaped(QString text)
 {
     text.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&apos;", "'");
@@ -187,9 +204,7 @@ StartedCommand commandFor(FileManager manager, const QString &entryFile, const Q
         // command text unquoted; the whole is then split by GLib.
         QString path = chosenFile;
         path.replace("\"", "\\\"").replace("'", "\\'").replace(" ", "\\ ");
-        QString exec = keyFileValue(content, "Nemo Action", "Exec");
-        exec.replace("%F", path);
-        return {glibShellWords(exec), {}};
+        return {glibShellWords(nemoExpanded(keyFileValue(content, "Nemo Action", "Exec"), path)), {}};
     }
     case FileManager::Thunar: {
         // Our action's <command>, %f expanded, run by /bin/sh -c.

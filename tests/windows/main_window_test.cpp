@@ -482,84 +482,86 @@ TEST(PackageViewColumns, TheYieldingColumnGivesUpWhatTheOthersExceedTheRoomBy)
     EXPECT_EQ(yieldingColumnWidth(widths, 1, 100, 60), 60);  // never narrower than the minimum
     EXPECT_EQ(yieldingColumnWidth(widths, 0, 100, 60), 30);  // nor wider than it was
     EXPECT_EQ(yieldingColumnWidth(widths, 7, 100, 60), 0);   // no such column
-    TEST_F(MainWindowTest, OpenedFilesAreAddedAsTheDialogAddsWhatItShows)
-    {
-        QFile stale(program.path() + "/bin/iTunesMetadata.plist");
-        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-        stale.close();
-        touch("E.APK");
-        QDir().mkpath(folder + "sub.apk");
-        window->openFiles({folder + "sub.apk", folder + "notes.txt", folder + "a.apk", folder + "E.APK"});
-        window->openFiles({folder + "a.apk", folder + "missing.apk", folder + "b.apk"});
+}
 
-        // The dialog shows no folder and no other type, and shows names without regard to case; a
-        // name it shows that is no package by its letters gets a row with nothing read, as chosen there.
-        EXPECT_EQ(fileNames(), QStringList({"a.apk", "E.APK", "b.apk"}));
-        EXPECT_EQ(list()->rowAt(1).displayName, "a");
-        EXPECT_EQ(list()->rowAt(2).displayName, "");
-        EXPECT_EQ(label("MsLabel0"), "总数: 3");
-        EXPECT_FALSE(stale.exists());
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
-                  QStringList({"E.APK", "a.apk", "b.apk", "c.apk", "notes.txt"})); // nothing renamed
-    }
+TEST_F(MainWindowTest, OpenedFilesAreAddedAsTheDialogAddsWhatItShows)
+{
+    QFile stale(program.path() + "/bin/iTunesMetadata.plist");
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    touch("E.APK");
+    QDir().mkpath(folder + "sub.apk");
+    window->openFiles({folder + "sub.apk", folder + "notes.txt", folder + "a.apk", folder + "E.APK"});
+    window->openFiles({folder + "a.apk", folder + "missing.apk", folder + "b.apk"});
 
-    TEST_F(MainWindowTest, OpenedFilesWaitForARunningBatchAndForABoxOverTheWindow)
-    {
-        qputenv("TAVREL_TEST_SLOW", "1");
-        int rowsDuringBatch = -1;
-        QTimer::singleShot(400, [&] {
-            window->openFiles({folder + "c.apk"});
-            rowsDuringBatch = list()->count();
-        });
-        drop({folder + "a.apk", folder + "b.apk"});
-        EXPECT_LE(rowsDuringBatch, 2);
-        QTRY_COMPARE_WITH_TIMEOUT(fileNames(), QStringList({"a.apk", "b.apk", "c.apk"}), 10000);
-        qunsetenv("TAVREL_TEST_SLOW");
+    // The dialog shows no folder and no other type, and shows names without regard to case; a
+    // name it shows that is no package by its letters gets a row with nothing read, as chosen there.
+    EXPECT_EQ(fileNames(), QStringList({"a.apk", "E.APK", "b.apk"}));
+    EXPECT_EQ(list()->rowAt(1).displayName, "a");
+    EXPECT_EQ(list()->rowAt(2).displayName, "");
+    EXPECT_EQ(label("MsLabel0"), "总数: 3");
+    EXPECT_FALSE(stale.exists());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
+              QStringList({"E.APK", "a.apk", "b.apk", "c.apk", "notes.txt"})); // nothing renamed
+}
 
-        // The question whether to clear the list is open: the file waits, and the answer is about
-        // the list as it was asked about.
-        int rowsWithBoxOpen = -1;
-        QTimer::singleShot(100, [&] {
-            window->openFiles({folder + "notes.txt", folder + "b.apk", folder + "d.apk"});
-            QTest::qWait(300);
-            rowsWithBoxOpen = list()->count();
-            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
-        });
-        touch("d.apk");
-        click("jcbutton5");
-        EXPECT_EQ(rowsWithBoxOpen, 3);
-        QTRY_COMPARE_WITH_TIMEOUT(fileNames(), QStringList({"a.apk", "b.apk", "c.apk", "d.apk"}), 10000);
-    }
+TEST_F(MainWindowTest, OpenedFilesWaitForARunningBatchAndForABoxOverTheWindow)
+{
+    qputenv("TAVREL_TEST_SLOW", "1");
+    int rowsDuringBatch = -1;
+    QTimer::singleShot(400, [&] {
+        window->openFiles({folder + "c.apk"});
+        rowsDuringBatch = list()->count();
+    });
+    drop({folder + "a.apk", folder + "b.apk"});
+    EXPECT_LE(rowsDuringBatch, 2);
+    QTRY_COMPARE_WITH_TIMEOUT(fileNames(), QStringList({"a.apk", "b.apk", "c.apk"}), 10000);
+    qunsetenv("TAVREL_TEST_SLOW");
 
-    TEST_F(MainWindowTest, ALaterStartHandsItsFilesToThisWindowAndEndsWithoutANotice)
-    {
-        const QString config = files.path() + "/config";
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
-        const QString lock = InstanceClaim::lockPathFor(SettingsStore::filePath());
-        qunsetenv("XDG_CONFIG_HOME");
-        InstanceClaim claim(lock);
-        ASSERT_TRUE(claim.tryClaim());
-        RaiseListener listener;
-        window->answerLaterStarts(&listener);
-        ASSERT_TRUE(listener.listen(InstanceClaim::raiseSocketPathFor(lock)));
-        addThroughDialog({"a.apk"});
-        window->showMinimized();
+    // The question whether to clear the list is open: the file waits, and the answer is about
+    // the list as it was asked about.
+    int rowsWithBoxOpen = -1;
+    QTimer::singleShot(100, [&] {
+        window->openFiles({folder + "notes.txt", folder + "b.apk", folder + "d.apk"});
+        QTest::qWait(300);
+        rowsWithBoxOpen = list()->count();
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    });
+    touch("d.apk");
+    click("jcbutton5");
+    EXPECT_EQ(rowsWithBoxOpen, 3);
+    QTRY_COMPARE_WITH_TIMEOUT(fileNames(), QStringList({"a.apk", "b.apk", "c.apk", "d.apk"}), 10000);
+}
 
-        QProcess later;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", config);
-        later.setProcessEnvironment(env);
-        QSignalSpy finished(&later, &QProcess::finished);
-        later.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel"),
-                    {"--open", folder + "b.apk", folder + "notes.txt", folder + "a.apk"});
-        ASSERT_TRUE(finished.wait(60000));
+TEST_F(MainWindowTest, ALaterStartHandsItsFilesToThisWindowAndEndsWithoutANotice)
+{
+    const QString config = files.path() + "/config";
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    const QString lock = InstanceClaim::lockPathFor(SettingsStore::filePath());
+    qunsetenv("XDG_CONFIG_HOME");
+    InstanceClaim claim(lock);
+    ASSERT_TRUE(claim.tryClaim());
+    RaiseListener listener;
+    window->answerLaterStarts(&listener);
+    ASSERT_TRUE(listener.listen(InstanceClaim::raiseSocketPathFor(lock)));
+    addThroughDialog({"a.apk"});
+    window->showMinimized();
 
-        EXPECT_EQ(later.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(later.exitCode(), 0);
-        EXPECT_EQ(later.readAllStandardError(), "");
-        QTRY_COMPARE_WITH_TIMEOUT(fileNames(), QStringList({"a.apk", "b.apk"}), 10000);
-        EXPECT_EQ(list()->rowAt(2).displayName, "b");
-        EXPECT_FALSE(window->isMinimized());
-    }
+    QProcess later;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", config);
+    later.setProcessEnvironment(env);
+    QSignalSpy finished(&later, &QProcess::finished);
+    later.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel"),
+                {"--open", folder + "b.apk", folder + "notes.txt", folder + "a.apk"});
+    ASSERT_TRUE(finished.wait(60000));
+
+    EXPECT_EQ(later.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(later.exitCode(), 0);
+    EXPECT_EQ(later.readAllStandardError(), "");
+    QTRY_COMPARE_WITH_TIMEOUT(fileNames(), QStringList({"a.apk", "b.apk"}), 10000);
+    EXPECT_EQ(list()->rowAt(2).displayName, "b");
+    EXPECT_FALSE(window->isMinimized());
+}
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace {
 
@@ -19,6 +20,9 @@ int usage(const char *why)
 
 int main(int argc, char **argv)
 {
+    // What comes out of a package can be personal (the buyer's name and Apple ID): every folder
+    // and file is made private (0700, 0600) as it is created, whatever the caller's umask.
+    ::umask(077);
     if (argc < 2)
         return usage("no command given");
     za::ExtractRequest request;

@@ -367,7 +367,10 @@ std::string badgingReportForArchive(std::shared_ptr<const ByteSource> bytes)
 
 std::string badgingReportForFile(const std::string &path)
 {
-    return badgingReportForArchive(std::make_shared<MappedFile>(path));
+    std::string report = badgingReportForArchive(std::make_shared<MappedFile>(path));
+    if (MappedFile::anyCutShort())
+        throw FormatError("the file was cut short while it was read");
+    return report;
 }
 
 } // namespace aapt

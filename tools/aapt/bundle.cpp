@@ -21,17 +21,16 @@ bool endsWithApk(std::string_view name)
     return tail == ".apk";
 }
 
-// What one bundle may cost in inflated bytes, over all the members and manifests it makes us
-// inflate: each member is inflated once to look at its manifest, the base once more.
+// What one bundle may cost in bytes read, over all the members and manifests it makes us read:
+// each member is inflated, or read in place when stored, once to look at its manifest, the base
+// once more. A stored member costs as much as an inflated one: its directory is read all the same.
 class InflateBudget
 {
 public:
     void spend(const ZipArchive::Entry &e)
     {
-        if (e.stored())
-            return;
         m_spent += e.size;
-        if (m_spent > MaxBundleInflated)
+        if (m_spent > MaxBundleRead)
             throw RefusedError("bundle: its members inflate to more than a package can hold");
     }
 

@@ -63,13 +63,16 @@ private:
     std::unique_ptr<uint8_t[]> m_buffer;
 };
 
-// A regular file mapped read-only.
+// A regular file mapped read-only. Should the file be cut short while it is mapped, what is gone
+// reads as zeros instead of ending the process, and anyCutShort() says so from then on.
 class MappedFile : public ByteSource
 {
 public:
     // Throws FormatError when the file cannot be opened or is not a regular file.
     explicit MappedFile(const std::string &path);
     ~MappedFile() override;
+
+    static bool anyCutShort();
 };
 
 // Part of another source, which it keeps alive.

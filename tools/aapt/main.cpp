@@ -21,7 +21,9 @@ int main(int argc, char **argv)
         std::fwrite(report.data(), 1, report.size(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     } catch (const aapt::FormatError &e) {
-        std::fprintf(stderr, "aapt: %s: %s\n", argv[3], e.what());
+        // Zeros in place of a part that went away can look like any damage: say what it was.
+        std::fprintf(stderr, "aapt: %s: %s\n", argv[3],
+                     aapt::MappedFile::anyCutShort() ? "the file was cut short while it was read" : e.what());
     } catch (const std::bad_alloc &) {
         std::fprintf(stderr, "aapt: %s: out of memory\n", argv[3]);
     }

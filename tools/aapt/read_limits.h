@@ -13,8 +13,8 @@ constexpr uint64_t MaxManifestSize = 32ull << 20;
 constexpr uint64_t MaxTableSize = 256ull << 20;
 // A deflated APK inside a bundle is inflated into memory, up to this size.
 constexpr uint64_t MaxApkInBundleSize = 200ull << 20;
-// All that one bundle makes us inflate: its member APKs and their manifests.
-constexpr uint64_t MaxBundleInflated = 512ull << 20;
+// All that one bundle makes us read: its member APKs, stored or inflated, and their manifests.
+constexpr uint64_t MaxBundleRead = 512ull << 20;
 // Bundles hold a base and a few dozen splits.
 constexpr size_t MaxApksInBundle = 1000;
 

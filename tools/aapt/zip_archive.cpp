@@ -55,6 +55,8 @@ void ZipArchive::readDirectory()
             break;
         }
     }
+    if (end == UINT64_MAX)
+        throw FormatError("not a readable zip archive (no end of central directory)");
     if (z.u16(end + 4) != 0 || z.u16(end + 6) != 0)
         throw FormatError("not a readable zip archive (split over several disks)");
     uint64_t count = z.u16(end + 10);
@@ -113,6 +115,28 @@ void ZipArchive::readDirectory()
         m_entries.push_back(e);
         at = next;
     }
+    refuseOverlaps(directory);
+}
+
+void ZipArchive::refuseOverlaps(uint64_t directory) const
+{
+    // Each member's local header and data take room of their own before the directory. One
+    // member listed many times over would have its data read again for each listing.
+    std::vector<std::pair<uint64_t, uint64_t>> spans;
+    spans.reserve(m_entries.size());
+    bool ordered = true;
+    for (const Entry &e : m_entries) {
+        if (e.localHeader > directory || e.compressedSize > directory - e.localHeader ||
+            directory - e.localHeader - e.compressedSize < LocalSize)
+            throw FormatError("not a readable zip archive (" + named(e) + " overlaps the central directory)");
+        ordered = ordered && (spans.empty() || spans.back().first < e.localHeader);
+        spans.emplace_back(e.localHeader, e.localHeader + LocalSize + e.compressedSize);
+    }
+    if (!ordered)
+        std::sort(spans.begin(), spans.end());
+    for (size_t i = 1; i < spans.size(); ++i)
+        if (spans[i].first < spans[i - 1].second)
+            throw RefusedError("not a readable zip archive (members overlap or are listed twice)");
 }
 
 const ZipArchive::Entry *ZipArchive::find(std::string_view name) const

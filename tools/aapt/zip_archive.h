@@ -28,7 +28,8 @@ public:
         bool stored() const { return method == 0; }
     };
 
-    // Throws FormatError when the file is not a zip archive.
+    // Throws FormatError when the file is not a zip archive: also when it has no end record, or
+    // when the directory lists members whose bytes overlap (one member listed twice, say).
     explicit ZipArchive(const std::string &path);
     explicit ZipArchive(std::shared_ptr<const ByteSource> bytes);
 
@@ -44,6 +45,8 @@ public:
 
 private:
     void readDirectory();
+    // Throws when two members share bytes or a member runs into the directory at directory.
+    void refuseOverlaps(uint64_t directory) const;
 
     std::shared_ptr<const ByteSource> m_bytes;
     std::vector<Entry> m_entries;

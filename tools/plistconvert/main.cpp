@@ -7,6 +7,7 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace {
 
@@ -21,6 +22,9 @@ int usage(const std::string &why)
 
 int main(int argc, char **argv)
 {
+    // The converted list can be personal (the buyer's name and Apple ID): it is made readable by
+    // its owner alone as it is created, whatever the caller's umask.
+    ::umask(077);
     std::string format;
     std::string out;
     std::string src;

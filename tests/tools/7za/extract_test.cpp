@@ -2,6 +2,7 @@
 // extractions into one scratch folder.
 #include "tool_run.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -103,6 +104,22 @@ TEST(ZipExtract, ThreeRunsBringOutEveryPropertyListAtItsPath)
     QTemporaryDir tmp64;
     extract(kIpaDir + "zip64.ipa", tmp64.path(), "info.plist");
     EXPECT_EQ(readAll(tmp64.filePath("Payload/Big64.app/Info.plist")), zip64);
+}
+
+TEST(ZipExtract, WhatComesOutIsPrivateWhateverTheUmask)
+{
+    QTemporaryDir tmp;
+    const QString out = tmp.filePath("scratch/temp");
+    const mode_t earlier = ::umask(0);
+    extract(kIpaDir + "store_app.ipa", out, "itunesmetadata.plist");
+    extract(kIpaDir + "store_app.ipa", out, "info.plist");
+    ::umask(earlier);
+    for (const char *path :
+         {"", "/Payload", "/Payload/Demo.app", "/iTunesMetadata.plist", "/Payload/Demo.app/Info.plist"}) {
+        struct stat info;
+        ASSERT_EQ(::lstat(QFile::encodeName(out + path).constData(), &info), 0) << path;
+        EXPECT_EQ(info.st_mode & 0777, S_ISDIR(info.st_mode) ? 0700u : 0600u) << path;
+    }
 }
 
 TEST(ZipExtract, MembersAreChosenByNameWildcardAndRecursion)

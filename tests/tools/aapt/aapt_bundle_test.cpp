@@ -140,4 +140,64 @@ TEST_F(AaptBundle, NestedBombsAreRefusedWithinTheMemoryLimit)
     expectRefused(runOurAaptLimited(temp("many.apkm"), MemoryLimit), "inflate to more than");
 }
 
+TEST_F(AaptBundle, StoredMembersCountAgainstTheBundlesBudget)
+{
+    // Four stored members of 150 MB each (holes in a sparse file, so the test costs no disk): more
+    // than a bundle may make us read, although nothing in it is inflated.
+    const std::string path = temp("stored.apks");
+    std::ofstream out(path, std::ios::binary);
+    std::vector<uint8_t> directory;
+    auto put = [](std::vector<uint8_t> &to, uint64_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            to.push_back(uint8_t(value >> (8 * i)));
+    };
+    constexpr uint32_t MemberSize = 150u << 20;
+    uint64_t offset = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::string name = "split" + std::to_string(i) + ".apk";
+        std::vector<uint8_t> local;
+        for (auto [value, size] : std::initializer_list<std::pair<uint64_t, int>>{{0x04034b50, 4},
+                                                                                  {10, 2},
+                                                                                  {0, 2},
+                                                                                  {0, 2},
+                                                                                  {0, 4},
+                                                                                  {0, 4},
+                                                                                  {MemberSize, 4},
+                                                                                  {MemberSize, 4},
+                                                                                  {name.size(), 2},
+                                                                                  {0, 2}})
+            put(local, value, size);
+        local.insert(local.end(), name.begin(), name.end());
+        for (auto [value, size] : std::initializer_list<std::pair<uint64_t, int>>{{0x02014b50, 4},
+                                                                                  {10, 2},
+                                                                                  {10, 2},
+                                                                                  {0, 2},
+                                                                                  {0, 2},
+                                                                                  {0, 4},
+                                                                                  {0, 4},
+                                                                                  {MemberSize, 4},
+                                                                                  {MemberSize, 4},
+                                                                                  {name.size(), 2},
+                                                                                  {0, 2},
+                                                                                  {0, 2},
+                                                                                  {0, 2},
+                                                                                  {0, 2},
+                                                                                  {0, 4},
+                                                                                  {offset, 4}})
+            put(directory, value, size);
+        directory.insert(directory.end(), name.begin(), name.end());
+        out.write(reinterpret_cast<const char *>(local.data()), long(local.size()));
+        out.seekp(long(MemberSize), std::ios::cur);
+        offset += local.size() + MemberSize;
+    }
+    std::vector<uint8_t> end;
+    for (auto [value, size] : std::initializer_list<std::pair<uint64_t, int>>{
+             {0x06054b50, 4}, {0, 2}, {0, 2}, {4, 2}, {4, 2}, {directory.size(), 4}, {offset, 4}, {0, 2}})
+        put(end, value, size);
+    out.write(reinterpret_cast<const char *>(directory.data()), long(directory.size()));
+    out.write(reinterpret_cast<const char *>(end.data()), long(end.size()));
+    out.close();
+    expectRefused(runOurAapt(path), "more than a package can hold");
+}
+
 } // namespace

@@ -2,10 +2,12 @@
 // ones read in place, deflated ones inflated within their declared size and checked.
 #include "aapt_test_support.h"
 
+#include "badging.h"
 #include "zip_archive.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <zip.h>
 
 namespace {
@@ -149,6 +151,81 @@ TEST_F(AaptZip, EncryptedAndUnsupportedMembersAreRefused)
         EXPECT_NE(std::string(e.what()).find("encrypted"), std::string::npos) << e.what();
     }
     EXPECT_THROW(zip.open("bzip.txt", 1 << 20), FormatError);
+}
+
+TEST_F(AaptZip, AnArchiveWithoutItsEndRecordIsRefused)
+{
+    auto bytes = archive({{"stored.txt", bytesOf(text), false}});
+    const size_t end = find(bytes, "PK\x05\x06");
+    ASSERT_NE(end, std::string::npos);
+    bytes[end + 3] = 0;
+    try {
+        ZipArchive zip(std::make_shared<MemorySource>(bytes));
+        ADD_FAILURE() << "read with " << zip.entries().size() << " entries";
+    } catch (const FormatError &e) {
+        EXPECT_NE(std::string(e.what()).find("no end of central directory"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(AaptZip, MembersListedTwiceOrSharingBytesAreRefused)
+{
+    // Each directory entry copied: the same member twice, then the second renamed so that no
+    // name is repeated either.
+    const auto bytes = archive({{"a.txt", bytesOf(text), false}, {"b.txt", bytesOf(text), true}});
+    const size_t central = find(bytes, "PK\x01\x02");
+    const size_t end = find(bytes, "PK\x05\x06");
+    ASSERT_NE(central, std::string::npos);
+    ASSERT_NE(end, std::string::npos);
+    auto listedTwice = [&](char rename) {
+        std::vector<uint8_t> b(bytes.begin(), bytes.begin() + long(end));
+        const size_t copy = b.size();
+        b.insert(b.end(), bytes.begin() + long(central), bytes.begin() + long(end));
+        b[copy + 46] = uint8_t(rename);
+        b.insert(b.end(), bytes.begin() + long(end), bytes.end());
+        const uint16_t count = uint16_t(b[b.size() - 12] | b[b.size() - 11] << 8) * 2;
+        b[b.size() - 12] = uint8_t(count), b[b.size() - 11] = uint8_t(count >> 8);
+        b[b.size() - 14] = uint8_t(count), b[b.size() - 13] = uint8_t(count >> 8);
+        const uint32_t size = uint32_t(2 * (end - central));
+        for (int i = 0; i < 4; ++i)
+            b[b.size() - 10 + i] = uint8_t(size >> (8 * i));
+        return b;
+    };
+    for (const char rename : {'a', 'x'}) {
+        try {
+            ZipArchive zip(std::make_shared<MemorySource>(listedTwice(rename)));
+            ADD_FAILURE() << "read with " << zip.entries().size() << " entries";
+        } catch (const FormatError &e) {
+            EXPECT_NE(std::string(e.what()).find("listed twice"), std::string::npos) << e.what();
+        }
+    }
+    // A member whose data would run into the next one's.
+    auto grown = bytes;
+    const uint32_t size = uint32_t(text.size() + 40);
+    for (int i = 0; i < 4; ++i)
+        grown[central + 20 + i] = grown[central + 24 + i] = uint8_t(size >> (8 * i));
+    EXPECT_THROW(ZipArchive(std::make_shared<MemorySource>(grown)), FormatError);
+    EXPECT_EQ(member(bytes, "a.txt"), text);
+}
+
+TEST_F(AaptZip, AFileCutShortWhileMappedIsRefusedNotACrash)
+{
+    std::vector<Member> members = {
+        {"AndroidManifest.xml", readMember(fixturePath("label-zh.apk"), "AndroidManifest.xml")},
+        {"assets/padding", std::vector<uint8_t>(256 << 10, 'p'), false}};
+    const std::string path = dir.filePath("cut.apk").toStdString();
+    writeZip(path, members);
+    EXPECT_EXIT(
+        {
+            const auto mapped = std::make_shared<aapt::MappedFile>(path);
+            if (truncate(path.c_str(), 100) != 0)
+                std::_Exit(2);
+            try {
+                aapt::badgingReportForArchive(mapped);
+            } catch (const FormatError &) {
+            }
+            std::_Exit(aapt::MappedFile::anyCutShort() ? 0 : 3);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
