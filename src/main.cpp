@@ -40,11 +40,12 @@ int main(int argc, char **argv)
     }
 
     CommandLineRename rename(session.reader());
-    QObject::connect(&rename, &CommandLineRename::finished, app.get(), [](bool renamed, const QString &error) {
-        if (!renamed)
-            std::fprintf(stderr, "tavrel: %s\n", error.toLocal8Bit().constData());
-        QCoreApplication::exit(renamed ? 0 : 1);
-    });
+    QObject::connect(&rename, &CommandLineRename::finished, app.get(),
+                     [](bool renamed, const QString &error) {
+                         if (!renamed)
+                             std::fprintf(stderr, "tavrel: %s\n", error.toLocal8Bit().constData());
+                         QCoreApplication::exit(renamed ? 0 : 1);
+                     });
     rename.start(path);
     return QCoreApplication::exec();
 }

@@ -43,9 +43,10 @@ double readAll(const QStringList &paths, int workers, int *failures)
 {
     PackageReader reader(workers);
     *failures = 0;
-    QObject::connect(&reader, &PackageReader::packageRead, [failures](quint64, const PackageReading &reading) {
-        *failures += reading.failure.isEmpty() ? 0 : 1;
-    });
+    QObject::connect(&reader, &PackageReader::packageRead,
+                     [failures](quint64, const PackageReading &reading) {
+                         *failures += reading.failure.isEmpty() ? 0 : 1;
+                     });
     QObject::connect(&reader, &PackageReader::idle, &QCoreApplication::quit);
     QElapsedTimer clock;
     clock.start();
@@ -68,7 +69,8 @@ int main(int argc, char **argv)
     const ProgramFolder::ScopedOverride folders(QString::fromLocal8Bit(argv[1]), scratch.path());
     const QDir folder(QString::fromLocal8Bit(argv[2]));
     QStringList paths;
-    for (const QString &name : folder.entryList({QStringLiteral("*.apk"), QStringLiteral("*.ipa")}, QDir::Files))
+    for (const QString &name :
+         folder.entryList({QStringLiteral("*.apk"), QStringLiteral("*.ipa")}, QDir::Files))
         paths << folder.absoluteFilePath(name);
 
     QElapsedTimer clock;
@@ -82,8 +84,8 @@ int main(int argc, char **argv)
         const int workers = std::max(1, QByteArray(argv[i]).toInt());
         int failures = 0;
         const double ms = readAll(paths, workers, &failures);
-        std::printf("engine, %d worker(s)  %.1f ms  (%.2f x tools alone, %d failed)\n", workers, ms, ms / toolsMs,
-                    failures);
+        std::printf("engine, %d worker(s)  %.1f ms  (%.2f x tools alone, %d failed)\n", workers, ms,
+                    ms / toolsMs, failures);
     }
     return 0;
 }

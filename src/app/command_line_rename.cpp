@@ -21,7 +21,8 @@ NameAndVersion NameAndVersionOf(const PackageReading &reading)
     return {facts.displayName.value_or(QString()), facts.version};
 }
 
-CommandLineRename::CommandLineRename(PackageReader *reader, QObject *parent) : QObject(parent), m_reader(reader)
+CommandLineRename::CommandLineRename(PackageReader *reader, QObject *parent)
+    : QObject(parent), m_reader(reader)
 {
     connect(m_reader, &PackageReader::packageRead, this, &CommandLineRename::onPackageRead);
 }

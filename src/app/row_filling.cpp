@@ -6,7 +6,8 @@
 
 namespace {
 
-void setIfRead(PackageList &list, int position, PackageInfo::Column column, const std::optional<QString> &text)
+void setIfRead(PackageList &list, int position, PackageInfo::Column column,
+               const std::optional<QString> &text)
 {
     if (text)
         list.setCell(position, column, *text);

@@ -34,9 +34,9 @@ QString alreadyRunningMessage();
 } // namespace Startup
 
 // The steps both modes take before they part: the single-instance claim, the tool check, the
-// package reader (which clears the scratch folders) and the loading of the naming rule. The claim, and a scratch
-// location of this instance's own when another instance (with other settings) already uses the
-// shared one, last as long as the session.
+// package reader (which clears the scratch folders) and the loading of the naming rule. The claim, and a
+// scratch location of this instance's own when another instance (with other settings) already uses the shared
+// one, last as long as the session.
 class StartupSession
 {
 public:

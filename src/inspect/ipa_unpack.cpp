@@ -81,9 +81,9 @@ QString path(int worker)
 QStringList present()
 {
     static const QRegularExpression workerName(QStringLiteral("^temp[0-9]*$"));
-    const QStringList all = QDir(ProgramFolder::scratchRoot())
-                                .entryList({QStringLiteral("temp*")}, QDir::AllEntries | QDir::System |
-                                                                          QDir::NoDotAndDotDot);
+    const QStringList all =
+        QDir(ProgramFolder::scratchRoot())
+            .entryList({QStringLiteral("temp*")}, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     QStringList names;
     for (const QString &name : all) {
         if (workerName.match(name).hasMatch())

@@ -33,8 +33,8 @@ bool extractionFailed(const ToolRunResult &result)
 
 } // namespace
 
-ReadJob::ReadJob(ReadKind kind, const QString &packagePath, const QString &scratchFolder, const ToolLimits &limits,
-                 QObject *parent)
+ReadJob::ReadJob(ReadKind kind, const QString &packagePath, const QString &scratchFolder,
+                 const ToolLimits &limits, QObject *parent)
     : QObject(parent), m_folder(scratchFolder), m_limits(limits)
 {
     m_reading.kind = kind;

@@ -3,7 +3,6 @@
 #include "platform/command_quoting.h"
 #include "platform/program_folder.h"
 
-
 QString ToolCommand::display() const
 {
     QStringList parts{CommandQuoting::shellWordIfNeeded(program)};

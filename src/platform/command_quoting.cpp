@@ -14,8 +14,8 @@ QString shellWord(const QString &argument)
 QString shellWordIfNeeded(const QString &argument)
 {
     static const QString special = QStringLiteral(" \t\n\"'$;&|<>()*?[]{}`\\");
-    const bool plain = !argument.isEmpty() &&
-                       std::none_of(argument.begin(), argument.end(), [](QChar c) { return special.contains(c); });
+    const bool plain = !argument.isEmpty() && std::none_of(argument.begin(), argument.end(),
+                                                           [](QChar c) { return special.contains(c); });
     return plain ? argument : shellWord(argument);
 }
 

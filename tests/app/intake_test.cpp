@@ -23,8 +23,9 @@ protected:
         ASSERT_TRUE(QDir().mkpath(program.path() + "/bin"));
         folderOverride.emplace(program.path() + "/bin", program.path() + "/bin");
         ASSERT_TRUE(writeFakeTool(program.path() + "/bin/aapt",
-                                  "while [ -e '" + hold().toUtf8() + "' ]; do sleep 0.01; done\n"
-                                  "printf \"application-label:'App'\\r\\nversionName='1.0'\\r\\n\"\n"));
+                                  "while [ -e '" + hold().toUtf8() +
+                                      "' ]; do sleep 0.01; done\n"
+                                      "printf \"application-label:'App'\\r\\nversionName='1.0'\\r\\n\"\n"));
         reader.emplace(2);
         intake.emplace(&list, &*reader);
         folder = files.path() + "/";

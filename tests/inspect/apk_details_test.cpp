@@ -15,7 +15,8 @@ const QString kRule = QStringLiteral("%Name% %Version%");
 ApkDetails LoadApkDetails(const QString &path, const QString &rule)
 {
     PackageReader reader(1);
-    return ApkDetailsFromReport(readNow(reader, ReadKind::Badging, path).badging.value_or(QString()), path, rule);
+    return ApkDetailsFromReport(readNow(reader, ReadKind::Badging, path).badging.value_or(QString()), path,
+                                rule);
 }
 } // namespace
 

@@ -107,7 +107,8 @@ TEST_F(IpaWithRealToolsTest, BrokenPackagesGiveOnlyTheSizeAndSayWhy)
         EXPECT_EQ(row.version, "") << fixture;
         EXPECT_FALSE(row.sizeMB.isEmpty()) << fixture;
     }
-    EXPECT_TRUE(read("not_a_zip.ipa").failure.startsWith("7za 退出码 2: ")) << read("not_a_zip.ipa").failure.toStdString();
+    EXPECT_TRUE(read("not_a_zip.ipa").failure.startsWith("7za 退出码 2: "))
+        << read("not_a_zip.ipa").failure.toStdString();
 }
 
 TEST_F(IpaWithRealToolsTest, WhatAnEarlierPackageLeftInTheFolderIsNeverReadAsThisOnes)
@@ -122,5 +123,6 @@ TEST_F(IpaWithRealToolsTest, WhatAnEarlierPackageLeftInTheFolderIsNeverReadAsThi
     EXPECT_EQ(inspect("metadata_only.ipa").displayName, "Only &amp; Metadata");
     // Once idle the reader clears its folders; gone for good when it goes.
     reader.reset();
-    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
 }

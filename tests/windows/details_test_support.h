@@ -52,8 +52,7 @@ protected:
     }
 
     // Has the window read its package and waits until it has filled its fields.
-    template <class W>
-    static bool loaded(W &window)
+    template <class W> static bool loaded(W &window)
     {
         if constexpr (requires { window.load(); })
             window.load();

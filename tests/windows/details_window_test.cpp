@@ -303,15 +303,15 @@ TEST_F(OpenDetails, OpensModallyOverADisabledMainWindowAndEnablesItAgain)
     }
 
     QString caption;
-    EXPECT_TRUE(
-        whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, &*reader, add("apk/label-zh.apk")); },
-                                [&](DetailsForm *w) { caption = w->windowTitle(); }));
+    EXPECT_TRUE(whileModal<DetailsForm>(
+        [&] { openDetailsWindow(&mainWindow, &list, &*reader, add("apk/label-zh.apk")); },
+        [&](DetailsForm *w) { caption = w->windowTitle(); }));
     EXPECT_EQ(caption, "程序信息");
     EXPECT_TRUE(mainWindow.isEnabled());
 
     // A name a rename gave another ending opens nothing and leaves the main window usable.
     const DetailTarget other{folder, "notes.txt", 1};
-    EXPECT_FALSE(
-        whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, &*reader, other); }, [](DetailsForm *) {}));
+    EXPECT_FALSE(whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, &*reader, other); },
+                                         [](DetailsForm *) {}));
     EXPECT_TRUE(mainWindow.isEnabled());
 }

@@ -36,10 +36,12 @@ protected:
     {
         ASSERT_TRUE(QDir().mkpath(program.path() + "/bin"));
         folderOverride.emplace(program.path() + "/bin", program.path() + "/bin");
-        ASSERT_TRUE(writeFakeTool(program.path() + "/bin/aapt",
-                                  "while [ -e '" + hold().toUtf8() + "' ]; do sleep 0.01; done\n"
-                                  "printf \"package: name='x' versionCode='1' versionName='1.0'\\r\\n\"\n"
-                                  "printf \"application-label:'%s'\\r\\n\" \"$(basename \"$3\" .apk)\"\n"));
+        ASSERT_TRUE(
+            writeFakeTool(program.path() + "/bin/aapt",
+                          "while [ -e '" + hold().toUtf8() +
+                              "' ]; do sleep 0.01; done\n"
+                              "printf \"package: name='x' versionCode='1' versionName='1.0'\\r\\n\"\n"
+                              "printf \"application-label:'%s'\\r\\n\" \"$(basename \"$3\" .apk)\"\n"));
         folder = files.path() + "/";
         for (const char *name : {"a.apk", "b.apk", "c.apk", "notes.txt"})
             touch(name);

@@ -46,15 +46,16 @@ DetailsForm::DetailsForm(QWidget *owner, PackageList *list, PackageReader *reade
                          const QString &caption, const QString &storeCaption)
     : QDialog(owner), m_list(list), m_reader(reader), m_target(target), m_currentName(target.fileName)
 {
-    connect(m_reader, &PackageReader::packageRead, this, [this](quint64 ticket, const PackageReading &reading) {
-        if (ticket != m_ticket)
-            return;
-        m_ticket = 0;
-        fillFrom(reading);
-        field(QStringLiteral("Text1"))->setPlaceholderText(reading.failure);
-        m_loaded = true;
-        emit loaded();
-    });
+    connect(m_reader, &PackageReader::packageRead, this,
+            [this](quint64 ticket, const PackageReading &reading) {
+                if (ticket != m_ticket)
+                    return;
+                m_ticket = 0;
+                fillFrom(reading);
+                field(QStringLiteral("Text1"))->setPlaceholderText(reading.failure);
+                m_loaded = true;
+                emit loaded();
+            });
 
     setDetailsFont(this);
     m_frame = dressWindow(this, owner, caption, 5310, 6675);

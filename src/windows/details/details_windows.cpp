@@ -9,7 +9,8 @@
 
 #include <memory>
 
-void openDetailsWindow(QWidget *mainWindow, PackageList *list, PackageReader *reader, const DetailTarget &target)
+void openDetailsWindow(QWidget *mainWindow, PackageList *list, PackageReader *reader,
+                       const DetailTarget &target)
 {
     // Anything else (a name a rename gave another ending) opens nothing; the main window stays usable.
     const PackageKind kind = packageKindOf(target.fileName);

@@ -24,7 +24,6 @@ signals:
     void loaded();
 
 public:
-
     QPlainTextEdit *text() const { return m_text; }
     skin::jcForms *frame() const { return m_frame; }
 
