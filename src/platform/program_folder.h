@@ -9,7 +9,7 @@ namespace ProgramFolder {
 // Folder of the running executable (links resolved), without a trailing separator.
 QString path();
 
-// Where "tempinfor.txt", "temp/" and "temp1/" live, without a trailing separator.
+// Where the scratch folders ("temp/", "temp1/", ...) live, without a trailing separator.
 QString scratchRoot();
 
 // Points the program folder and the scratch root somewhere else for as long as it lives (tests, and

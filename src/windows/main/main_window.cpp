@@ -222,6 +222,7 @@ void MainWindow::addDroppedFiles(const QStringList &paths)
     if (!commandMayRun(MainCommand::Drop, m_intake->isBusy()))
         return;
     m_intake->addDroppedPaths(paths);
+    refreshLabels();
     showProgress();
 }
 
