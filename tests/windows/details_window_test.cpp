@@ -95,6 +95,20 @@ TEST_F(ApkWindow, PreviewFollowsTheActiveRule)
     EXPECT_EQ(text(w, "Text12"), "[2.1.0]笔记_笔记.apk");
 }
 
+TEST_F(ApkWindow, APackageTheToolCannotReadSaysWhyInItsEmptyNameField)
+{
+    QFile fake(folder + "fake.apk");
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("not a zip");
+    fake.close();
+    ForOuts w(nullptr, &list, &*reader, {folder, "fake.apk", list.append(folder, "fake.apk")});
+    ASSERT_TRUE(loaded(w));
+    EXPECT_EQ(text(w, "Text1"), "");
+    EXPECT_EQ(text(w, "Text2"), "UnKnown");
+    EXPECT_TRUE(w.field("Text1")->placeholderText().startsWith("aapt 退出码 1: "))
+        << w.field("Text1")->placeholderText().toStdString();
+}
+
 TEST_F(IpaWindow, FieldsFromInfoStringsAndStoreMetadata)
 {
     const ActiveRuleGuard rule(NameRule::defaultRule());
