@@ -2,6 +2,7 @@
 #include "app/intake.h"
 #include "app/row_filling.h"
 #include "core/package_list.h"
+#include "inspect/ordered_reading.h"
 #include "inspect/package_reader.h"
 #include "platform/program_folder.h"
 #include "support/fake_tools.h"
@@ -10,6 +11,7 @@
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,4 +83,38 @@ TEST(ReadingEngine, AToolThatHangsIsKilledAtTheLimitAndTheRowReadsAsUnreadable)
     EXPECT_EQ(list.rowAt(p).minSystem, "UnKnown");
     EXPECT_EQ(list.rowAt(p).platform, "UnKnown");
     EXPECT_EQ(list.rowAt(p).sizeMB, "1.00");
+}
+
+TEST(ReadingEngine, ReadingsAreHandedOnInTheOrderGivenWhateverOrderTheyEndIn)
+{
+    // The first package's tool waits until the file "hold" is gone; the others do not wait.
+    QTemporaryDir program, files;
+    const QString hold = program.path() + "/hold";
+    ASSERT_TRUE(writeFakeTool(program.path() + "/aapt",
+                              "case \"$3\" in *first*) while [ -e '" + hold.toUtf8() +
+                                  "' ]; do sleep 0.01; done;; esac\n"
+                                  "printf \"application-label:'%s'\\r\\n\" \"$(basename \"$3\" .apk)\"\n"));
+    const ProgramFolder::ScopedOverride folders(program.path(), program.path());
+    QFile(hold).open(QIODevice::WriteOnly);
+
+    PackageReader reader(3);
+    OrderedReading ordered(&reader);
+    QSignalSpy handedOn(&ordered, &OrderedReading::packageRead);
+    QSignalSpy finished(&ordered, &OrderedReading::finished);
+    QSignalSpy read(&reader, &PackageReader::packageRead);
+    ordered.start({{ReadKind::Badging, files.path() + "/first.apk"},
+                   {ReadKind::Badging, files.path() + "/second.apk"},
+                   {ReadKind::Badging, files.path() + "/third.apk"}});
+    // The later two are read, but nothing is handed on before the first.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return read.size() == 2; }, 30000));
+    EXPECT_EQ(handedOn.size(), 0);
+    ASSERT_TRUE(QFile::remove(hold));
+    ASSERT_TRUE(finished.wait(30000));
+    ASSERT_EQ(handedOn.size(), 3);
+    const QStringList expected = {"first", "second", "third"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(handedOn.at(i).at(0).toInt(), i);
+        EXPECT_EQ(handedOn.at(i).at(1).value<PackageReading>().badging.value_or(QString()),
+                  "application-label:'" + expected[i] + "'\r\n");
+    }
 }
