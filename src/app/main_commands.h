@@ -6,8 +6,8 @@
 
 class PackageList;
 
-// The main window's commands. While an intake runs the readers let the window handle events, so
-// a click could start a command in the middle of a batch; those that touch the list must wait.
+// The main window's commands. An intake is read in the background while the window stays usable,
+// so a click could start a command in the middle of a batch; those that touch the list must wait.
 enum class MainCommand {
     AddFiles,
     Drop,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/child_process.h"
+#include "platform/window_request.h"
 
 #include <QStringList>
 #include <optional>

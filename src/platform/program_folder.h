@@ -9,7 +9,7 @@ namespace ProgramFolder {
 // Folder of the running executable (links resolved), without a trailing separator.
 QString path();
 
-// Where "tempinfor.txt", "temp/" and "temp1/" live, without a trailing separator.
+// Where the scratch folders ("temp/", "temp1/", ...) live, without a trailing separator.
 QString scratchRoot();
 
 // The scratch root for a program in programFolder: that folder for a copy of the user's own

@@ -1,10 +1,16 @@
 #pragma once
 
-#include "platform/child_process.h"
-
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+// How long a hand-over may wait: maxTicks ticks of tickMs each (maxTicks < 0: for ever). Counted
+// in ticks so that a caller can make it as short or as long as it likes without a clock.
+struct WaitLimit
+{
+    int tickMs = 50;
+    int maxTicks = -1;
+};
 
 // What a later start asks of the window instance over the socket beside its claim. A bare
 // connection, or any text other than an open request, asks it to raise its window ("raise\n" is

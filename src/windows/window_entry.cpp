@@ -2,7 +2,6 @@
 #include "app/open_request.h"
 #include "app/startup.h"
 #include "app/window_module.h"
-#include "inspect/ipa_unpack.h"
 #include "platform/instance_claim.h"
 #include "platform/window_request.h"
 #include "skin/skinner/mskinner.h"
@@ -61,7 +60,7 @@ extern "C" __attribute__((visibility("default"))) int tavrelRunWindowMode(int ar
         break;
     }
 
-    MainWindow window;
+    MainWindow window(session.reader());
     RaiseListener listener;
     window.answerLaterStarts(&listener);
     listener.listen(session.raiseSocketPath());
@@ -72,8 +71,9 @@ extern "C" __attribute__((visibility("default"))) int tavrelRunWindowMode(int ar
     if (filesToOpen)
         QTimer::singleShot(0, &window, [&window, files = *filesToOpen] { window.openFiles(files); });
     const int status = app.exec();
-    ClearBothFoldersInBackground();
-    WaitForBackgroundClearing();
+    // The window is closed: reads still under way are dropped and their tools killed at once; the
+    // session then clears the scratch folders on its way out.
+    session.reader()->stop();
     return status;
 }
 

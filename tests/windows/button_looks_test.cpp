@@ -74,8 +74,8 @@ TEST(ButtonLooks, EveryWindowDressesEachKindOfButtonAlike)
     expectLook(about.exitButton(), {jcbutton::SoftStyle, 0xE3E3E3, kSysText, false, nullptr, 0});
 
     PackageList list;
-    ForOuts apk(&main, &list, {dir.path() + "/", "a.apk", 1});
-    ForOuta ipa(&main, &list, {dir.path() + "/", "a.ipa", 1});
+    ForOuts apk(&main, &list, nullptr, {dir.path() + "/", "a.apk", 1});
+    ForOuta ipa(&main, &list, nullptr, {dir.path() + "/", "a.ipa", 1});
     for (DetailsForm *details : {static_cast<DetailsForm *>(&apk), static_cast<DetailsForm *>(&ipa)}) {
         expectLook(details->cmdButton(DetailsForm::ExitButton),
                    {jcbutton::ShadowStyle, 0xAA6D00, 0xFFFFFF, true, nullptr, 0});
