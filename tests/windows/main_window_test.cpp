@@ -423,9 +423,7 @@ TEST_F(MainWindowTest, FocusGoesToTheListNeverToTheNextCommand)
         if (busy)
             QTimer::singleShot(0, [&] { focusWhileBusy = window->focusWidget(); });
     });
-    qputenv("TAVREL_TEST_SLOW", "1");
     addThroughDialog({"a.apk", "b.apk"});
-    qunsetenv("TAVREL_TEST_SLOW");
     ASSERT_EQ(list()->count(), 2);
     EXPECT_EQ(focusWhileBusy, view());
     EXPECT_EQ(window->focusWidget(), view());
@@ -433,6 +431,8 @@ TEST_F(MainWindowTest, FocusGoesToTheListNeverToTheNextCommand)
     // A drop while the exit button has the focus: it keeps it, for it was never greyed.
     button("ComExit")->setFocus();
     drop({folder + "c.apk"});
+    EXPECT_EQ(window->focusWidget(), button("ComExit"));
+    ASSERT_TRUE(intakeEnds());
     EXPECT_EQ(window->focusWidget(), button("ComExit"));
 
     // The whole window disabled (a details or naming-rule window open) and enabled again: the
@@ -505,6 +505,8 @@ TEST_F(MainWindowTest, OpenedFilesAreAddedAsTheDialogAddsWhatItShows)
     QDir().mkpath(folder + "sub.apk");
     window->openFiles({folder + "sub.apk", folder + "notes.txt", folder + "a.apk", folder + "E.APK"});
     window->openFiles({folder + "a.apk", folder + "missing.apk", folder + "b.apk"});
+    QTRY_COMPARE_WITH_TIMEOUT(fileNames(), QStringList({"a.apk", "E.APK", "b.apk"}), 10000);
+    ASSERT_TRUE(intakeEnds());
 
     // The dialog shows no folder and no other type, and shows names without regard to case; a
     // name it shows that is no package by its letters gets a row with nothing read, as chosen there.
@@ -519,16 +521,14 @@ TEST_F(MainWindowTest, OpenedFilesAreAddedAsTheDialogAddsWhatItShows)
 
 TEST_F(MainWindowTest, OpenedFilesWaitForARunningBatchAndForABoxOverTheWindow)
 {
-    qputenv("TAVREL_TEST_SLOW", "1");
-    int rowsDuringBatch = -1;
-    QTimer::singleShot(400, [&] {
-        window->openFiles({folder + "c.apk"});
-        rowsDuringBatch = list()->count();
-    });
+    // The reads wait while "hold" stands, so the batch is surely still running.
+    touch(hold());
     drop({folder + "a.apk", folder + "b.apk"});
-    EXPECT_LE(rowsDuringBatch, 2);
+    window->openFiles({folder + "c.apk"});
+    EXPECT_EQ(fileNames(), QStringList({"a.apk", "b.apk"}));
+    QFile::remove(hold());
     QTRY_COMPARE_WITH_TIMEOUT(fileNames(), QStringList({"a.apk", "b.apk", "c.apk"}), 10000);
-    qunsetenv("TAVREL_TEST_SLOW");
+    ASSERT_TRUE(intakeEnds());
 
     // The question whether to clear the list is open: the file waits, and the answer is about
     // the list as it was asked about.
@@ -572,6 +572,7 @@ TEST_F(MainWindowTest, ALaterStartHandsItsFilesToThisWindowAndEndsWithoutANotice
     EXPECT_EQ(later.exitCode(), 0);
     EXPECT_EQ(later.readAllStandardError(), "");
     QTRY_COMPARE_WITH_TIMEOUT(fileNames(), QStringList({"a.apk", "b.apk"}), 10000);
+    ASSERT_TRUE(intakeEnds());
     EXPECT_EQ(list()->rowAt(2).displayName, "b");
     EXPECT_FALSE(window->isMinimized());
 }

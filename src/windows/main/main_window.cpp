@@ -181,6 +181,14 @@ skin::jcbutton *MainWindow::addButton(const QString &caption, const char *object
     return button;
 }
 
+MainWindow::~MainWindow()
+{
+    // The intake and the reader may outlive this window's own parts while they are taken down: a
+    // batch that ends then must not reach the commands.
+    m_intake->disconnect(this);
+    m_reader->disconnect(this);
+}
+
 void MainWindow::refreshLabels()
 {
     const PackageList::Labels texts = m_list->labels();

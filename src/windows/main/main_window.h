@@ -31,6 +31,7 @@ class MainWindow : public QWidget
 public:
     // Reads packages with the reader given (the session's); without one, with one of its own.
     explicit MainWindow(PackageReader *reader = nullptr, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     PackageList *packageList() const { return m_list; }
     Intake *intake() const { return m_intake; }
