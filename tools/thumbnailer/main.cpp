@@ -1,0 +1,81 @@
+// tavrel-thumbnailer -s SIZE INPUT OUTPUT: writes the icon of the package INPUT as a PNG of at
+// most SIZE x SIZE pixels to OUTPUT, as file managers' thumbnailers do. OUTPUT is written whole
+// or not at all; a failure says why in one line on stderr.
+#include "cgbi_png.h"
+#include "convert.h"
+#include "icon_limits.h"
+#include "thumbnail.h"
+
+#include <QBuffer>
+#include <QByteArray>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <unistd.h>
+
+namespace {
+
+const char *g_input = "";
+
+extern "C" void onTimeLimit(int)
+{
+    // Nothing was named yet: the output is written through an unnamed file and linked last.
+    static const char prefix[] = "tavrel-thumbnailer: ";
+    static const char suffix[] = ": took too long, gave up\n";
+    (void)!write(2, prefix, sizeof prefix - 1);
+    (void)!write(2, g_input, std::strlen(g_input));
+    (void)!write(2, suffix, sizeof suffix - 1);
+    _exit(3);
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: tavrel-thumbnailer -s SIZE INPUT OUTPUT\n");
+    return 2;
+}
+
+int fail(const char *input, const char *why)
+{
+    std::fprintf(stderr, "tavrel-thumbnailer: %s: %s\n", input, why);
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 5 || std::strcmp(argv[1], "-s") != 0)
+        return usage();
+    char *end = nullptr;
+    const long size = std::strtol(argv[2], &end, 10);
+    if (!*argv[2] || *end || size < 1 || size > thumb::MaxRequestSize)
+        return usage();
+    g_input = argv[3];
+    std::signal(SIGALRM, onTimeLimit);
+    alarm(thumb::TimeLimitSeconds);
+
+    QByteArray png;
+    try {
+        const QImage icon = thumb::packageIconOfFile(argv[3], int(size));
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (icon.isNull() || !icon.save(&buffer, "PNG"))
+            return fail(argv[3], "the icon cannot be written as PNG");
+    } catch (const std::bad_alloc &) {
+        return fail(argv[3], "out of memory");
+    } catch (const std::exception &e) {
+        return fail(argv[3], e.what());
+    }
+
+    pc::AtomicFile out;
+    std::string error;
+    if (!out.open(argv[4], error))
+        return fail(argv[4], error.c_str());
+    out.write(std::string_view(png.constData(), size_t(png.size())));
+    if (!out.commit(error))
+        return fail(argv[4], error.c_str());
+    return 0;
+}
