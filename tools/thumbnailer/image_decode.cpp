@@ -30,6 +30,19 @@ void checkSize(QSize s)
                         std::to_string(s.height()));
 }
 
+// The format by the first bytes. Named, the reader goes straight to its handler; left to guess,
+// it would load and ask every image plugin first.
+QByteArray formatOf(std::string_view bytes)
+{
+    if (bytes.size() >= 8 && bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8))
+        return "png";
+    if (bytes.size() >= 3 && bytes.substr(0, 3) == std::string_view("\xff\xd8\xff", 3))
+        return "jpeg";
+    if (bytes.size() >= 12 && bytes.substr(0, 4) == "RIFF" && bytes.substr(8, 4) == "WEBP")
+        return "webp";
+    return {};
+}
+
 } // namespace
 
 QSize imageSize(std::string_view bytes)
@@ -40,7 +53,7 @@ QSize imageSize(std::string_view bytes)
     QByteArray data = viewOf(bytes);
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    QImageReader reader(&buffer, formatOf(bytes));
     return reader.size();
 }
 
@@ -59,7 +72,7 @@ QImage decodeImage(std::string_view bytes)
     QByteArray data = viewOf(bytes);
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    QImageReader reader(&buffer, formatOf(bytes));
     reader.setAllocationLimit(int(MaxImageBytes >> 20));
     checkSize(reader.size());
     QImage image = reader.read();

@@ -9,11 +9,14 @@
 #include <QBuffer>
 #include <QByteArray>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -22,13 +25,49 @@ const char *g_input = "";
 
 extern "C" void onTimeLimit(int)
 {
-    // Nothing was named yet: the output is written through an unnamed file and linked last.
+    // Nothing was written yet: the clock is stopped before the output is.
     static const char prefix[] = "tavrel-thumbnailer: ";
     static const char suffix[] = ": took too long, gave up\n";
     (void)!write(2, prefix, sizeof prefix - 1);
     (void)!write(2, g_input, std::strlen(g_input));
     (void)!write(2, suffix, sizeof suffix - 1);
     _exit(3);
+}
+
+enum class InPlace { NotEmpty, Written, Failed };
+
+// Some thumbnail services create OUTPUT empty and read the thumbnail back through the descriptor
+// they keep open, so a file renamed over it would go unseen. An existing empty regular file is
+// therefore filled in place, all at once from memory, and emptied again when that fails.
+InPlace writeIntoEmptyFile(const char *path, const QByteArray &data, std::string &error)
+{
+    const int fd = open(path, O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return InPlace::NotEmpty;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != 0) {
+        close(fd);
+        return InPlace::NotEmpty;
+    }
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error = std::strerror(errno);
+            (void)!ftruncate(fd, 0);
+            close(fd);
+            return InPlace::Failed;
+        }
+        done += n;
+    }
+    if (close(fd) != 0) {
+        error = std::strerror(errno);
+        (void)!truncate(path, 0);
+        return InPlace::Failed;
+    }
+    return InPlace::Written;
 }
 
 int usage()
@@ -70,8 +109,18 @@ int main(int argc, char **argv)
         return fail(argv[3], e.what());
     }
 
-    pc::AtomicFile out;
+    // Everything is read and encoded: the output is written whatever the clock says now.
+    alarm(0);
     std::string error;
+    switch (writeIntoEmptyFile(argv[4], png, error)) {
+    case InPlace::Written:
+        return 0;
+    case InPlace::Failed:
+        return fail(argv[4], error.c_str());
+    case InPlace::NotEmpty:
+        break;
+    }
+    pc::AtomicFile out;
     if (!out.open(argv[4], error))
         return fail(argv[4], error.c_str());
     out.write(std::string_view(png.constData(), size_t(png.size())));

@@ -1,10 +1,13 @@
 // The parts of the icon search that need no package: SVG path data, Apple's PNG variant, and
 // the names an Info.plist gives to icon files.
 #include "cgbi_png.h"
+#include "fuzz_input.h"
 #include "ipa_icon.h"
 #include "path_data.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 #include <plist/plist.h>
 
@@ -166,4 +169,23 @@ TEST(ApplePng, RefusesWhatItCannotReadOrWouldNotFit)
     EXPECT_TRUE(h->cgbi);
     EXPECT_EQ(h->width, 7u);
     EXPECT_EQ(h->height, 9u);
+}
+
+TEST(FuzzRegressions, EveryInputThatOnceBrokeTheIconSearchIsRefusedCleanly)
+{
+    // Inputs in the fuzz target's format, and the icon fixtures as its seeds are made.
+    const QDir folder(TAVREL_FIXTURES_DIR "/icons/fuzz-regressions");
+    std::vector<QByteArray> inputs;
+    for (const QString &name : folder.entryList(QDir::Files | QDir::NoDotAndDotDot)) {
+        QFile f(folder.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        inputs.push_back(f.readAll());
+    }
+    for (const char *seed : {"icons-adaptive-vector.apk", "ipa-cgbi.ipa", "hostile-huge-dims.ipa"}) {
+        QFile f(folder.filePath(QStringLiteral("../") + seed));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << seed;
+        inputs.push_back(QByteArray(1, '\x40') + f.readAll());
+    }
+    for (const QByteArray &data : inputs)
+        iconForPackedInput(reinterpret_cast<const uint8_t *>(data.constData()), size_t(data.size()));
 }

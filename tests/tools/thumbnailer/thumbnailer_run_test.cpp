@@ -160,3 +160,28 @@ TEST(ThumbnailerRun, RefusesAMalformedCommandLine)
         EXPECT_TRUE(r.err.startsWith("usage:"));
     }
 }
+
+TEST(ThumbnailerRun, FillsAnEmptyOutputInPlaceAndReplacesAnyOtherWhole)
+{
+    // A thumbnail service that made the file empty reads it back through its own descriptor.
+    QTemporaryDir dir;
+    const QString out = dir.filePath("made-by-the-service.png");
+    QFile empty(out);
+    ASSERT_TRUE(empty.open(QIODevice::ReadWrite));
+    ToolRun r = runTool("tavrel-thumbnailer", {"-s", "48", fixture("icons-densities.apk"), out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage::fromData(empty.readAll()).size(), QSize(48, 48)) << "read through the open descriptor";
+
+    // A file with content is replaced by a whole new one, never rewritten in place.
+    QFile old(dir.filePath("old.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old content");
+    old.flush();
+    r = runTool("tavrel-thumbnailer", {"-s", "48", fixture("icons-densities.apk"), old.fileName()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(old.fileName()).size(), QSize(48, 48));
+    // A failure leaves an existing file as it was.
+    r = runTool("tavrel-thumbnailer", {"-s", "48", fixture("icons-none.apk"), old.fileName()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(QImage(old.fileName()).size(), QSize(48, 48));
+}
