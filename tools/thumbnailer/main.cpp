@@ -23,6 +23,10 @@ namespace {
 
 const char *g_input = "";
 
+// Qt's PNG writer maps quality to zlib's level, 100 meaning none: this is level 1, which packs
+// an icon nearly as small as the default and takes a fraction of its time.
+constexpr int FastPngQuality = 90;
+
 extern "C" void onTimeLimit(int)
 {
     // Nothing was written yet: the clock is stopped before the output is.
@@ -101,7 +105,7 @@ int main(int argc, char **argv)
         const QImage icon = thumb::packageIconOfFile(argv[3], int(size));
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (icon.isNull() || !icon.save(&buffer, "PNG"))
+        if (icon.isNull() || !icon.save(&buffer, "PNG", FastPngQuality))
             return fail(argv[3], "the icon cannot be written as PNG");
     } catch (const std::bad_alloc &) {
         return fail(argv[3], "out of memory");
