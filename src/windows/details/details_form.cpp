@@ -1,6 +1,7 @@
 #include "windows/details/details_form.h"
 
 #include "app/details_rename.h"
+#include "app/package_icons.h"
 #include "core/package_list.h"
 #include "skin/button/jcbutton.h"
 #include "skin/frame/jcforms.h"
@@ -68,6 +69,25 @@ DetailsForm::DetailsForm(QWidget *owner, PackageList *list, const DetailTarget &
         connect(b, &jcbutton::Click, this, &DetailsForm::buttonClicked);
         m_buttons << b;
     }
+
+    // The package's own icon, right of the name, version and size fields and above the store
+    // button: the one place on both windows where it moves no control.
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(QStringLiteral("PackageIcon"));
+    m_icon->setGeometry(twipsRect(4335, 720, 720, 720));
+    m_icon->setAlignment(Qt::AlignCenter);
+    m_icons = new PackageIcons(this);
+    connect(m_icons, &PackageIcons::iconReady, this, &DetailsForm::showIcon);
+    showIcon();
+}
+
+void DetailsForm::showIcon()
+{
+    QPixmap pixmap;
+    const QByteArray png = m_icons->icon(packagePath(), IconSize);
+    if (!png.isEmpty())
+        pixmap.loadFromData(png, "PNG");
+    m_icon->setPixmap(pixmap);
 }
 
 QLineEdit *DetailsForm::field(const QString &name) const
@@ -114,6 +134,7 @@ void DetailsForm::setCurrentName(const QString &name)
 {
     m_currentName = name;
     field(QStringLiteral("Text11"))->setText(name);
+    showIcon();
 }
 
 void DetailsForm::buttonClicked(int index)
