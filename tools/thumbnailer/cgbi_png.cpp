@@ -119,7 +119,46 @@ std::vector<uint8_t> inflateRaw(const std::string &packed, size_t expected)
     return out;
 }
 
+void appendChunk(std::string &png, const char *type, const std::string &data)
+{
+    auto be = [&png](uint32_t v) {
+        for (int shift : {24, 16, 8, 0})
+            png += char(v >> shift & 0xff);
+    };
+    be(uint32_t(data.size()));
+    const size_t start = png.size();
+    png.append(type, 4);
+    png += data;
+    be(uint32_t(crc32_z(0, reinterpret_cast<const Bytef *>(png.data() + start), png.size() - start)));
+}
+
 } // namespace
+
+std::string encodePng(uint32_t width, uint32_t height, const uint8_t *rgba, size_t stride)
+{
+    std::string header;
+    for (uint32_t v : {width, height})
+        for (int shift : {24, 16, 8, 0})
+            header += char(v >> shift & 0xff);
+    header += std::string("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA, deflate, no filter, no interlace
+    std::string rows;
+    rows.reserve((size_t(width) * 4 + 1) * height);
+    for (uint32_t y = 0; y < height; ++y) {
+        rows += '\0';
+        rows.append(reinterpret_cast<const char *>(rgba + size_t(y) * stride), size_t(width) * 4);
+    }
+    uLongf packedSize = compressBound(uLong(rows.size()));
+    std::string packed(packedSize, '\0');
+    if (compress2(reinterpret_cast<Bytef *>(packed.data()), &packedSize,
+                  reinterpret_cast<const Bytef *>(rows.data()), uLong(rows.size()), Z_BEST_SPEED) != Z_OK)
+        throw IconError("the icon cannot be packed as PNG");
+    packed.resize(packedSize);
+    std::string png(reinterpret_cast<const char *>(Signature), sizeof Signature);
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "IDAT", packed);
+    appendChunk(png, "IEND", {});
+    return png;
+}
 
 std::optional<PngHeader> readPngHeader(std::string_view png)
 {

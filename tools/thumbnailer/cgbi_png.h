@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,11 @@ struct RgbaImage
     uint32_t height = 0;
     std::vector<uint8_t> pixels;
 };
+
+// A plain PNG (8-bit RGBA, unfiltered rows, deflated at zlib's fastest level) of straight RGBA
+// rows `stride` bytes apart: what a decoded icon is written as. Written here rather than by Qt's
+// image writer, which would load every image plugin to ask which of them writes PNG.
+std::string encodePng(uint32_t width, uint32_t height, const uint8_t *rgba, size_t stride);
 
 // Decodes an image in Apple's variant (8-bit RGBA or RGB, not interlaced). Throws IconError
 // when it is damaged, of another kind, or larger than the bounds of icon_limits.h.

@@ -54,6 +54,7 @@ QSize imageSize(std::string_view bytes)
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, formatOf(bytes));
+    reader.setAutoDetectImageFormat(reader.format().isEmpty());
     return reader.size();
 }
 
@@ -73,6 +74,7 @@ QImage decodeImage(std::string_view bytes)
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, formatOf(bytes));
+    reader.setAutoDetectImageFormat(reader.format().isEmpty());
     reader.setAllocationLimit(int(MaxImageBytes >> 20));
     checkSize(reader.size());
     QImage image = reader.read();
