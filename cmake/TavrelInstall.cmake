@@ -34,6 +34,10 @@ set(link_dir ${CMAKE_BINARY_DIR}/install-links)
 file(MAKE_DIRECTORY ${link_dir})
 file(CREATE_LINK ../lib/tavrel/tavrel ${link_dir}/tavrel SYMBOLIC)
 install(FILES ${link_dir}/tavrel DESTINATION bin)
+# The thumbnailer entry runs tavrel-thumbnailer by name, as file managers look it up on the path.
+file(CREATE_LINK ../lib/tavrel/tavrel-thumbnailer ${link_dir}/tavrel-thumbnailer SYMBOLIC)
+install(FILES ${link_dir}/tavrel-thumbnailer DESTINATION bin)
+install(FILES ${TAVREL_SHARE_DIR}/thumbnailers/tavrel.thumbnailer DESTINATION share/thumbnailers)
 
 install(FILES ${TAVREL_SHARE_DIR}/applications/tavrel.desktop DESTINATION share/applications)
 install(FILES ${TAVREL_SHARE_DIR}/mime/packages/tavrel.xml DESTINATION share/mime/packages)
@@ -48,14 +52,14 @@ endforeach()
 find_program(TAVREL_GZIP gzip REQUIRED)
 set(compressed_dir ${CMAKE_BINARY_DIR}/install-compressed)
 file(MAKE_DIRECTORY ${compressed_dir})
-foreach(pair "man/tavrel.1;tavrel.1.gz" "doc/changelog;changelog.gz")
+foreach(pair "man/tavrel.1;tavrel.1.gz" "man/tavrel-thumbnailer.1;tavrel-thumbnailer.1.gz" "doc/changelog;changelog.gz")
   list(GET pair 0 source)
   list(GET pair 1 target)
   execute_process(COMMAND ${TAVREL_GZIP} -9nc ${TAVREL_SHARE_DIR}/${source}
     OUTPUT_FILE ${compressed_dir}/${target} COMMAND_ERROR_IS_FATAL ANY)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TAVREL_SHARE_DIR}/${source})
 endforeach()
-install(FILES ${compressed_dir}/tavrel.1.gz DESTINATION share/man/man1)
+install(FILES ${compressed_dir}/tavrel.1.gz ${compressed_dir}/tavrel-thumbnailer.1.gz DESTINATION share/man/man1)
 install(FILES ${compressed_dir}/changelog.gz ${TAVREL_SHARE_DIR}/doc/copyright DESTINATION share/doc/tavrel)
 
 # The Debian package.
@@ -74,12 +78,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the executables link are found by dpkg-shlibdeps, run by TavrelDebDepends.cmake
 # rather than by cpack: cpack's own run also adds ldconfig calls to the maintainer scripts for
 # any library below /usr/lib, although the window library is no library of the linker's path.
-# Named here: what the program loads at run time (the Qt platform plugins for its window), Qt's
+# Named here: what the program loads at run time (the Qt platform plugins for its window, the
+# image plugins for WebP icons), Qt's
 # own texts in Chinese for its file dialog, and the Chinese faces it shows (the sharp one first,
 # a fuller one behind it).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 set(TAVREL_DEB_DEPENDS
-    "qt6-qpa-plugins, qt6-translations-l10n, fonts-droid-fallback, fonts-wqy-zenhei | fonts-noto-cjk")
+    "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-droid-fallback, fonts-wqy-zenhei | fonts-noto-cjk")
 set(TAVREL_DEB_BINARIES)
 foreach(target IN LISTS TAVREL_PROGRAM_TARGETS)
   list(APPEND TAVREL_DEB_BINARIES "$<TARGET_FILE:${target}>")

@@ -106,12 +106,15 @@ TEST_F(DebianPackageTest, IsNamedAfterTheVersionAndHoldsTheProgramFolderTheLinkA
     EXPECT_GT(readlink(QFile::encodeName(root + "/usr/bin/tavrel").constData(), target, sizeof target - 1),
               0);
     EXPECT_STREQ(target, "../lib/tavrel/tavrel");
-    for (const char *tool : {"tavrel", "aapt", "7za", "plistconvert"})
+    EXPECT_EQ(QFileInfo(root + "/usr/bin/tavrel-thumbnailer").symLinkTarget(),
+              root + "/usr/lib/tavrel/tavrel-thumbnailer");
+    for (const char *tool : {"tavrel", "aapt", "7za", "plistconvert", "tavrel-thumbnailer"})
         EXPECT_TRUE(QFileInfo(root + "/usr/lib/tavrel/" + tool).isExecutable()) << tool;
     for (const char *file :
          {"applications/tavrel.desktop", "mime/packages/tavrel.xml",
           "metainfo/org.tavrel.tavrel.metainfo.xml", "icons/hicolor/scalable/apps/tavrel.svg",
-          "icons/hicolor/48x48/apps/tavrel.png", "doc/tavrel/copyright"})
+          "icons/hicolor/48x48/apps/tavrel.png", "doc/tavrel/copyright", "thumbnailers/tavrel.thumbnailer",
+          "man/man1/tavrel-thumbnailer.1.gz"})
         EXPECT_TRUE(QFileInfo::exists(root + "/usr/share/" + file)) << file;
 
     // Opening packages from the desktop shows them in the window; it never renames them.
@@ -178,6 +181,12 @@ TEST_F(DebianPackageTest, TheUnpackedProgramRenamesFromAReadOnlyProgramFolder)
 
     EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
               QStringList({"猫和老鼠 1.2.ipa", "笔记 2.1.0.apk"}));
+    // The installed thumbnailer, run as a file manager runs it.
+    const Finished thumbnail =
+        run(root + "/usr/bin/tavrel-thumbnailer",
+            {"-s", "64", TAVREL_FIXTURES_DIR "/icons/icons-densities.apk", home + "/t.png"}, env);
+    EXPECT_EQ(thumbnail.status, 0) << thumbnail.output.toStdString();
+    EXPECT_TRUE(QFileInfo(home + "/t.png").size() > 0);
     EXPECT_EQ(QDir(programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               installed);
     EXPECT_TRUE(QFileInfo(home + "/.cache/tavrel").isDir());

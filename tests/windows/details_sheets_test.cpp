@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -55,4 +56,28 @@ TEST_F(DetailsSheets, BothDetailsWindowsAndTheRawMetadataWindow)
                 << b->Caption().toStdString();
         }
     }
+}
+
+TEST_F(DetailsSheets, ThePackageIconStandsBesideTheFirstFieldsOverNoControl)
+{
+    const ActiveRuleGuard rule(NameRule::defaultRule());
+    ForOuts apk(nullptr, &list, add("icons/icons-adaptive-vector.apk"));
+    apk.load();
+    ForOuta ipa(nullptr, &list, add("icons/ipa-cgbi.ipa"));
+    ipa.load();
+    for (DetailsForm *form : {static_cast<DetailsForm *>(&apk), static_cast<DetailsForm *>(&ipa)}) {
+        QLabel *icon = form->iconLabel();
+        // Read in the background: the window shows it when it arrives.
+        ASSERT_TRUE(QTest::qWaitFor([icon] { return !icon->pixmap().isNull(); }, 20000));
+        EXPECT_LE(icon->pixmap().width(), DetailsForm::IconSize);
+        // It covers no control; only the frame, which lies behind them all.
+        for (QWidget *control : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (control != icon && control->isVisibleTo(form) && !control->inherits("skin::jcForms")) {
+                EXPECT_FALSE(control->geometry().intersects(icon->geometry()))
+                    << control->objectName().toStdString();
+            }
+        }
+    }
+    EXPECT_TRUE(save(apk, "details_apk_icon.png"));
+    EXPECT_TRUE(save(ipa, "details_ipa_icon.png"));
 }

@@ -1,6 +1,7 @@
 // Pictures of the main window for people to look at (scripts/screenshots): empty, with a dozen
 // rows of every kind, and with the list's popup menu open. Saved under build/screenshots.
 #include "core/package_list.h"
+#include "platform/program_folder.h"
 #include "windows/main/list_popup_menu.h"
 #include "windows/main/main_window.h"
 #include "windows/main/package_view.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -78,4 +80,31 @@ TEST(MainWindowSheets, EmptyWithRowsAndWithThePopupOpen)
     QPainter(&withMenu).drawImage(at, menu->grab().toImage());
     menu->close();
     EXPECT_TRUE(save(withMenu, "main_window_popup.png"));
+}
+
+TEST(MainWindowSheets, PackageIconsInTheNameColumn)
+{
+    // The thumbnailer of the build's program folder reads the icons of real packages.
+    QTemporaryDir scratch;
+    const ProgramFolder::ScopedOverride folder(TAVREL_PROGRAM_DIR, scratch.path());
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QString icons = QStringLiteral(TAVREL_FIXTURES_DIR "/icons/");
+    for (const char *file :
+         {"icons-adaptive-vector.apk", "icons-adaptive-bitmap.apk", "icons-densities.apk", "icons-webp.apk",
+          "icons-bundle.apks", "ipa-cgbi.ipa", "ipa-plain.ipa", "ipa-artwork.ipa", "icons-none.apk"}) {
+        const int p = window.packageList()->append(icons, QString::fromLatin1(file));
+        window.packageList()->setCell(p, PackageInfo::DisplayName, QStringLiteral("图标"));
+    }
+    // Each icon arrives in its own time: the picture is taken once the window stops changing.
+    QImage rows = window.grab().toImage();
+    for (int waited = 0; waited < 20000; waited += 500) {
+        QTest::qWait(500);
+        const QImage now = window.grab().toImage();
+        if (now == rows && waited >= 1500)
+            break;
+        rows = now;
+    }
+    EXPECT_TRUE(save(rows, "main_window_icons.png"));
 }

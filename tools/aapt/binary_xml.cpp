@@ -36,7 +36,7 @@ const XmlAttribute *XmlDocument::plainAttribute(const XmlElement &e, const char 
     return nullptr;
 }
 
-XmlDocument::XmlDocument(ByteSource &src)
+XmlDocument::XmlDocument(ByteSource &src, int keptDepth)
 {
     const Chunk doc = readChunk(src, 0, src.size(), "manifest");
     if (doc.type != ChunkXml)
@@ -88,7 +88,7 @@ XmlDocument::XmlDocument(ByteSource &src)
                 throw FormatError("manifest: attributes point outside their element");
             // Only the manifest element and its children feed the report; deeper ones are
             // kept for their depth alone.
-            if (depth > 2)
+            if (depth > keptDepth)
                 break;
             e.attributes.reserve(attrCount);
             for (uint32_t i = 0; i < attrCount; ++i) {

@@ -33,8 +33,9 @@ struct XmlElement
 class XmlDocument
 {
 public:
-    // Parses a compiled XML document; throws FormatError on anything malformed.
-    explicit XmlDocument(ByteSource &src);
+    // Parses a compiled XML document; throws FormatError on anything malformed. Elements deeper
+    // than keptDepth (the root is 1) are checked but left out of elements().
+    explicit XmlDocument(ByteSource &src, int keptDepth = 2);
 
     const std::vector<XmlElement> &elements() const { return m_elements; }
     // A pool string ("" for NoString); throws FormatError when the index is outside the pool.

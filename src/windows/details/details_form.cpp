@@ -1,6 +1,7 @@
 #include "windows/details/details_form.h"
 
 #include "app/details_rename.h"
+#include "app/package_icons.h"
 #include "core/package_list.h"
 #include "inspect/package_reader.h"
 #include "skin/button/jcbutton.h"
@@ -77,6 +78,25 @@ DetailsForm::DetailsForm(QWidget *owner, PackageList *list, PackageReader *reade
         connect(b, &jcbutton::Click, this, &DetailsForm::buttonClicked);
         m_buttons << b;
     }
+
+    // The package's own icon, right of the name, version and size fields and above the store
+    // button: the one place on both windows where it moves no control.
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(QStringLiteral("PackageIcon"));
+    m_icon->setGeometry(twipsRect(4335, 720, 720, 720));
+    m_icon->setAlignment(Qt::AlignCenter);
+    m_icons = new PackageIcons(this);
+    connect(m_icons, &PackageIcons::iconReady, this, &DetailsForm::showIcon);
+    showIcon();
+}
+
+void DetailsForm::showIcon()
+{
+    QPixmap pixmap;
+    const QByteArray png = m_icons->icon(packagePath(), IconSize);
+    if (!png.isEmpty())
+        pixmap.loadFromData(png, "PNG");
+    m_icon->setPixmap(pixmap);
 }
 
 void DetailsForm::load()
@@ -129,6 +149,7 @@ void DetailsForm::setCurrentName(const QString &name)
 {
     m_currentName = name;
     field(QStringLiteral("Text11"))->setText(name);
+    showIcon();
 }
 
 void DetailsForm::showFileGone()

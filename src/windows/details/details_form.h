@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QVector>
 
+class PackageIcons;
 class PackageList;
 class PackageReader;
 class QLabel;
@@ -27,6 +28,9 @@ class DetailsForm : public QDialog
     Q_OBJECT
 public:
     enum Button { ExitButton = 0, StoreButton = 1, RenameButton = 2, InfoButton = 3 };
+    // The package's icon beside the first fields, read in the background.
+    static constexpr int IconSize = 48;
+    QLabel *iconLabel() const { return m_icon; }
 
     // A field by its name: "Text1" ... "Text12"; the APK window's pairs are "Text5_0", "Text5_1".
     QLineEdit *field(const QString &name) const;
@@ -76,6 +80,7 @@ private:
     void openStorePage();
     void renameFile();
     void showRawMetadata();
+    void showIcon();
 
     PackageList *m_list;
     PackageReader *m_reader;
@@ -85,4 +90,6 @@ private:
     QString m_currentName;
     skin::jcForms *m_frame;
     QVector<skin::jcbutton *> m_buttons;
+    QLabel *m_icon = nullptr;
+    PackageIcons *m_icons = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "app/intake.h"
 #include "app/main_commands.h"
 #include "app/open_request.h"
+#include "app/package_icons.h"
 #include "app/startup.h"
 #include "core/package_list.h"
 #include "core/package_list_model.h"
@@ -24,6 +25,7 @@
 #include "windows/main/hint_tracker.h"
 #include "windows/main/link_label.h"
 #include "windows/main/list_popup_menu.h"
+#include "windows/main/package_icon_delegate.h"
 #include "windows/main/package_view.h"
 #include "windows/main/program_icon.h"
 #include "windows/rule/name_rule_window.h"
@@ -92,6 +94,8 @@ MainWindow::MainWindow(PackageReader *reader, QWidget *parent)
         widths << twips(PackageListModel::columnSpec(c).widthTwips);
     m_view->setColumnHidden(PackageInfo::Folder, true);
     m_view->setDesignColumnWidths(widths, PackageInfo::FileName);
+    m_view->setItemDelegateForColumn(PackageInfo::FileName,
+                                     new PackageIconDelegate(new PackageIcons(this), m_view));
     connect(m_view, &PackageView::rightPressed, this, &MainWindow::showPopup);
     connect(m_view, &PackageView::otherPressed, this, [this] {
         m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);

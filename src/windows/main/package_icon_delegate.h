@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QCache>
+#include <QPixmap>
+#include <QStyledItemDelegate>
+
+class PackageIcons;
+
+// Draws the package's own icon, 16 pixels, before the file name in the list's "程序原名" cell.
+// Only the rows the view paints ask for icons, so only the rows in view are read; the view is
+// repainted as each icon arrives.
+class PackageIconDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+public:
+    static constexpr int IconSize = 16;
+
+    PackageIconDelegate(PackageIcons *icons, QAbstractItemView *view);
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+
+private:
+    PackageIcons *m_icons;
+    mutable QCache<QString, QPixmap> m_pixmaps;
+};

@@ -1,0 +1,31 @@
+// One input as the fuzz target and its regression test take it: a byte choosing the size asked
+// for, then either a package (APK, bundle or IPA) or, when it starts with the PNG signature, an
+// image read as Apple's PNG variant.
+#pragma once
+
+#include "cgbi_png.h"
+#include "thumbnail.h"
+
+#include <cstring>
+#include <exception>
+
+namespace thumb {
+
+inline void iconForPackedInput(const uint8_t *data, size_t size)
+{
+    if (size < 2)
+        return;
+    const int iconSize = 1 + data[0] % 128;
+    ++data;
+    --size;
+    try {
+        if (size >= 8 && std::memcmp(data, "\x89PNG", 4) == 0)
+            decodeCgbiPng(std::string_view(reinterpret_cast<const char *>(data), size));
+        else
+            packageIcon(std::make_shared<aapt::MemorySource>(data, size), iconSize);
+    } catch (const std::exception &) {
+        // Refusing malformed input is what it should do.
+    }
+}
+
+} // namespace thumb

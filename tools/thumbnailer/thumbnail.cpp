@@ -1,0 +1,29 @@
+#include "thumbnail.h"
+
+#include "android_icon.h"
+#include "bundle.h"
+#include "cgbi_png.h"
+#include "ipa_icon.h"
+#include "zip_archive.h"
+
+#include <algorithm>
+
+namespace thumb {
+
+QImage packageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size)
+{
+    size = std::clamp(size, 1, MaxRenderSize);
+    const aapt::ZipArchive archive(std::move(bytes));
+    if (archive.contains("AndroidManifest.xml") || aapt::isBundle(archive))
+        return androidIconOfArchive(archive, size);
+    if (isIpa(archive))
+        return ipaIcon(archive, size);
+    throw IconError("not an Android or iOS package");
+}
+
+QImage packageIconOfFile(const std::string &path, int size)
+{
+    return packageIcon(std::make_shared<aapt::MappedFile>(path), size);
+}
+
+} // namespace thumb

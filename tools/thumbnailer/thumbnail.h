@@ -1,0 +1,22 @@
+// The icon of a package file, whatever kind: an APK, a bundle of split APKs or an IPA.
+#pragma once
+
+#include "byte_source.h"
+
+#include <QImage>
+
+#include <memory>
+#include <string>
+
+namespace thumb {
+
+// Sizes the command line accepts; larger requests are drawn at MaxRenderSize.
+constexpr int MaxRequestSize = 4096;
+constexpr int MaxRenderSize = 1024;
+
+// The package's application icon, no larger than size x size. Throws IconError or
+// aapt::FormatError with a message saying why there is none.
+QImage packageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size);
+QImage packageIconOfFile(const std::string &path, int size);
+
+} // namespace thumb
