@@ -197,7 +197,7 @@ TEST_F(DebianPackageTest, ModesAreFixedWhateverTheUmaskTheDebWasMadeUnder)
     const Finished listed = run("dpkg-deb", {"-c", deb});
     ASSERT_EQ(listed.status, 0) << listed.output.toStdString();
     const QStringList programs = {"./usr/lib/tavrel/tavrel", "./usr/lib/tavrel/aapt", "./usr/lib/tavrel/7za",
-                                  "./usr/lib/tavrel/plistconvert"};
+                                  "./usr/lib/tavrel/plistconvert", "./usr/lib/tavrel/tavrel-thumbnailer"};
     int checked = 0;
     for (const QString &line : listed.output.split('\n', Qt::SkipEmptyParts)) {
         const QStringList fields = line.simplified().split(' ');

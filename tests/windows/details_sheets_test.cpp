@@ -61,10 +61,10 @@ TEST_F(DetailsSheets, BothDetailsWindowsAndTheRawMetadataWindow)
 TEST_F(DetailsSheets, ThePackageIconStandsBesideTheFirstFieldsOverNoControl)
 {
     const ActiveRuleGuard rule(NameRule::defaultRule());
-    ForOuts apk(nullptr, &list, add("icons/icons-adaptive-vector.apk"));
-    apk.load();
-    ForOuta ipa(nullptr, &list, add("icons/ipa-cgbi.ipa"));
-    ipa.load();
+    ForOuts apk(nullptr, &list, &*reader, add("icons/icons-adaptive-vector.apk"));
+    ASSERT_TRUE(loaded(apk));
+    ForOuta ipa(nullptr, &list, &*reader, add("icons/ipa-cgbi.ipa"));
+    ASSERT_TRUE(loaded(ipa));
     for (DetailsForm *form : {static_cast<DetailsForm *>(&apk), static_cast<DetailsForm *>(&ipa)}) {
         QLabel *icon = form->iconLabel();
         // Read in the background: the window shows it when it arrives.
