@@ -3,7 +3,6 @@
 #include "app/command_line_rename.h"
 #include "app/startup.h"
 #include "app/window_module.h"
-#include "inspect/ipa_unpack.h"
 #include "platform/instance_claim.h"
 
 #include <QCoreApplication>
@@ -40,10 +39,12 @@ int main(int argc, char **argv)
         break;
     }
 
-    QString error;
-    const bool renamed = RunCommandLineRename(path, &error);
-    if (!renamed)
-        std::fprintf(stderr, "tavrel: %s\n", error.toLocal8Bit().constData());
-    WaitForBackgroundClearing();
-    return renamed ? 0 : 1;
+    CommandLineRename rename(session.reader());
+    QObject::connect(&rename, &CommandLineRename::finished, app.get(), [](bool renamed, const QString &error) {
+        if (!renamed)
+            std::fprintf(stderr, "tavrel: %s\n", error.toLocal8Bit().constData());
+        QCoreApplication::exit(renamed ? 0 : 1);
+    });
+    rename.start(path);
+    return QCoreApplication::exec();
 }

@@ -1,56 +1,58 @@
 #include "app/intake.h"
 
-#include "app/package_inspection.h"
+#include "app/row_filling.h"
+#include "app/stray_metadata.h"
 #include "core/package_list.h"
-#include "inspect/ipa_unpack.h"
-#include "platform/program_folder.h"
+#include "inspect/package_reader.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 
-void removeStaleStoreMetadata()
+Intake::Intake(PackageList *list, PackageReader *reader, QObject *parent)
+    : QObject(parent), m_list(list), m_reader(reader)
 {
-    const QString stale = ProgramFolder::path() + QStringLiteral("/iTunesMetadata.plist");
-    if (QFileInfo(stale).isFile())
-        QFile::remove(stale);
+    connect(m_reader, &PackageReader::packageRead, this, &Intake::onPackageRead);
+    // A reader that stops (the program closes) drops the reads still waiting: the batch is over.
+    connect(m_reader, &PackageReader::idle, this, [this] {
+        m_rowOfTicket.clear();
+        endWhenRead();
+    });
 }
 
-Intake::Intake(PackageList *list, QObject *parent) : QObject(parent), m_list(list) {}
+QString Intake::progressText(int read, int total)
+{
+    return QStringLiteral("正在读取 %1/%2").arg(read).arg(total);
+}
 
 bool Intake::begin()
 {
     if (m_busy)
         return false;
     m_busy = true;
+    m_read = 0;
+    m_total = 0;
     emit busyChanged(true);
     return true;
 }
 
-void Intake::end()
+void Intake::endWhenRead()
 {
-    ClearBothFoldersInBackground();
+    if (!m_busy || !m_rowOfTicket.isEmpty())
+        return;
     m_busy = false;
     emit busyChanged(false);
     emit batchFinished();
 }
 
-int Intake::addOneFile(const QString &folder, const QString &fileName)
+void Intake::addOneFile(const QString &folder, const QString &fileName)
 {
     if (m_list->containsPath(folder, fileName))
-        return 0;
+        return;
     const int position = m_list->append(folder, fileName);
-    switch (packageKindOf(fileName)) {
-    case PackageKind::Apk:
-        InspectApk(*m_list, position);
-        break;
-    case PackageKind::Ipa:
-        InspectIpa(*m_list, position);
-        break;
-    case PackageKind::None:
-        break;
-    }
-    return position;
+    const std::optional<ReadKind> kind = readKindFor(fileName);
+    if (!kind)
+        return;
+    ++m_total;
+    m_rowOfTicket.insert(m_reader->read(*kind, folder + fileName), m_list->rowAt(position).id);
 }
 
 bool Intake::addDroppedPaths(const QStringList &paths)
@@ -64,9 +66,8 @@ bool Intake::addDroppedPaths(const QStringList &paths)
             splitPath(info.absoluteFilePath(), &folder, &fileName);
             addOneFile(folder, fileName);
         }
-        QCoreApplication::processEvents();
     }
-    end();
+    endWhenRead();
     return true;
 }
 
@@ -75,12 +76,25 @@ bool Intake::addChosenFiles(const QStringList &paths)
     if (!begin())
         return false;
     if (!paths.isEmpty())
-        removeStaleStoreMetadata();
+        RemoveStrayStoreMetadata();
     for (const QString &path : paths) {
         QString folder, fileName;
         splitPath(QFileInfo(path).absoluteFilePath(), &folder, &fileName);
         addOneFile(folder, fileName);
     }
-    end();
+    endWhenRead();
     return true;
+}
+
+void Intake::onPackageRead(quint64 ticket, const PackageReading &reading)
+{
+    const auto found = m_rowOfTicket.constFind(ticket);
+    if (found == m_rowOfTicket.cend())
+        return; // not ours: a details window's read
+    // The row is looked up by its id: one removed meanwhile takes its result with it.
+    fillRow(*m_list, m_list->positionOf(found.value()), reading);
+    m_rowOfTicket.erase(found);
+    ++m_read;
+    emit progress(m_read, m_total);
+    endWhenRead();
 }

@@ -1,22 +1,24 @@
 #pragma once
 
+#include "inspect/package_reading.h"
+
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 
 class PackageList;
-
-// Deletes a store metadata file ("iTunesMetadata.plist") that other tools left in the program
-// folder: it is not ours to read, and a later IPA must not be taken for it.
-void removeStaleStoreMetadata();
+class PackageReader;
 
 // Adding packages to the list, one batch at a time (a drop or the files chosen in the dialog).
-// While a batch runs the readers let the window handle events; the window asks isBusy() before
-// starting another batch, a clear or a rename run, and busyChanged lets it grey its commands.
+// A batch appends its rows at once, in the order the files were given, and hands the packages to
+// the reader; each row fills when its package has been read, and the batch ends when the last one
+// has. The window asks isBusy() before starting another batch, a clear or a rename run, and
+// busyChanged lets it grey its commands.
 class Intake : public QObject
 {
     Q_OBJECT
 public:
-    explicit Intake(PackageList *list, QObject *parent = nullptr);
+    Intake(PackageList *list, PackageReader *reader, QObject *parent = nullptr);
 
     bool isBusy() const { return m_busy; }
 
@@ -28,19 +30,29 @@ public:
     // name and folder. An empty list (a cancelled dialog) adds nothing.
     bool addChosenFiles(const QStringList &paths);
 
-    // Adds one file unless the list already holds it, then reads it by its kind. Returns the
-    // new row's position, or 0 when skipped.
-    int addOneFile(const QString &folder, const QString &fileName);
+    // The packages of this batch read so far, and how many it has.
+    int readCount() const { return m_read; }
+    int total() const { return m_total; }
+    // "正在读取 37/200"
+    static QString progressText(int read, int total);
 
 signals:
     void busyChanged(bool busy);
+    // One more package of the batch has been read (its row is filled).
+    void progress(int read, int total);
     // The batch has ended and the list labels are to be refreshed.
     void batchFinished();
 
 private:
     bool begin();
-    void end();
+    void addOneFile(const QString &folder, const QString &fileName);
+    void onPackageRead(quint64 ticket, const PackageReading &reading);
+    void endWhenRead();
 
     PackageList *m_list;
+    PackageReader *m_reader;
+    QHash<quint64, quint64> m_rowOfTicket; // read ticket -> row id
+    int m_read = 0;
+    int m_total = 0;
     bool m_busy = false;
 };

@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "inspect/ipa_unpack.h"
+#include "inspect/package_reader.h"
 #include "platform/settings_store.h"
 #include "platform/tree_removal.h"
 #include "rename/name_rule.h"
@@ -62,12 +62,11 @@ StartupSession::StartupSession() : m_lockPath(InstanceClaim::lockPathFor(Setting
 
 StartupSession::~StartupSession()
 {
-    // The private scratch folder goes with the session, after the clearings under way in it; it
-    // is removed like any scratch tree, whatever an unpacked package left there.
-    if (m_privateScratch) {
-        WaitForBackgroundClearing();
+    // The reader goes first: its tools are killed and its scratch folders cleared. The private
+    // scratch folder goes after it, removed like any scratch tree, whatever a package left there.
+    m_reader.reset();
+    if (m_privateScratch)
         removeTree(m_privateScratch->path());
-    }
     m_scratchOverride.reset();
 }
 
@@ -90,7 +89,13 @@ StartupSession::Outcome StartupSession::begin()
         m_scratchOverride =
             std::make_unique<ProgramFolder::ScopedOverride>(ProgramFolder::path(), m_privateScratch->path());
     }
-    ClearBothFoldersInBackground();
+    // The reader clears whatever an earlier run left in the scratch location.
+    m_reader = std::make_unique<PackageReader>(m_readerWorkers);
+    // A shorter limit for the tool runs, so that a test can make a hanging tool time out soon.
+    bool limitGiven = false;
+    const int limitMs = qEnvironmentVariableIntValue("TAVREL_TOOL_TIME_LIMIT_MS", &limitGiven);
+    if (limitGiven && limitMs > 0)
+        m_reader->setToolLimits({limitMs, m_reader->toolLimits().maxOutputBytes});
     NameRule::loadFromSettings();
     return Ready;
 }

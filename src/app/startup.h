@@ -3,6 +3,8 @@
 #include "platform/instance_claim.h"
 #include "platform/program_folder.h"
 
+#include "inspect/package_reader.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,7 +34,7 @@ QString alreadyRunningMessage();
 } // namespace Startup
 
 // The steps both modes take before they part: the single-instance claim, the tool check, the
-// clearing of the scratch folders and the loading of the naming rule. The claim, and a scratch
+// package reader (which clears the scratch folders) and the loading of the naming rule. The claim, and a scratch
 // location of this instance's own when another instance (with other settings) already uses the
 // shared one, last as long as the session.
 class StartupSession
@@ -45,7 +47,12 @@ public:
     StartupSession(const StartupSession &) = delete;
     StartupSession &operator=(const StartupSession &) = delete;
 
+    // How many packages the reader reads at once (0: one per processor); before begin().
+    void setReaderWorkers(int workers) { m_readerWorkers = workers; }
     Outcome begin();
+
+    // After Ready: the program's one package reader, which lives as long as the session.
+    PackageReader *reader() const { return m_reader.get(); }
 
     // After ToolMissing: the first tool missing from the program folder.
     QString missingTool() const { return m_missingTool; }
@@ -59,6 +66,8 @@ private:
     std::unique_ptr<InstanceClaim> m_scratchClaim;
     std::unique_ptr<QTemporaryDir> m_privateScratch;
     std::unique_ptr<ProgramFolder::ScopedOverride> m_scratchOverride;
+    std::unique_ptr<PackageReader> m_reader;
+    int m_readerWorkers = 0;
     QString m_lockPath;
     QString m_missingTool;
 };

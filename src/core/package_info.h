@@ -30,6 +30,9 @@ struct PackageInfo
     QString status;
     QString folder; // always ends with '/'
     bool selected = false;
+    // Given once by the list and never reused, so a read that ends after rows were removed finds
+    // its own row or none, never another one that took its position.
+    quint64 id = 0;
 
     // The row's identity: folder followed directly by file name.
     QString fullPath() const { return folder + fileName; }

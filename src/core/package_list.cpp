@@ -6,10 +6,20 @@ int PackageList::append(const QString &folder, const QString &fileName)
     row.rowNumber = QString::number(m_rows.size() + 1);
     row.fileName = fileName;
     row.folder = folder;
+    row.id = m_nextId++;
     emit aboutToAppend(int(m_rows.size()));
     m_rows.append(row);
     emit appended();
     return count();
+}
+
+int PackageList::positionOf(quint64 id) const
+{
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        if (m_rows.at(i).id == id)
+            return int(i) + 1;
+    }
+    return 0;
 }
 
 bool PackageList::containsPath(const QString &folder, const QString &fileName) const

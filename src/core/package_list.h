@@ -28,6 +28,8 @@ public:
     // Position is 1 to count().
     const PackageInfo &rowAt(int position) const { return m_rows.at(position - 1); }
     bool isValidPosition(int position) const { return position >= 1 && position <= count(); }
+    // The position of the row with that id; 0 when it is no longer listed.
+    int positionOf(quint64 id) const;
     void setCell(int position, PackageInfo::Column column, const QString &text);
     void setSelected(int position, bool selected);
 
@@ -47,4 +49,5 @@ signals:
 
 private:
     QVector<PackageInfo> m_rows;
+    quint64 m_nextId = 1;
 };

@@ -9,21 +9,6 @@
 
 namespace {
 
-// The level as reported and its release name: "UnKnown" when the key is missing, "UnKown" when
-// the value is no whole number the table knows (a preview letter such as "Q").
-void readLevel(const QString &report, const QString &key, QString *level, QString *system)
-{
-    if (!report.contains(key)) {
-        *system = ApkPlaceholder::unknown();
-        return;
-    }
-    *level = QuotedValueAfter(report, key).value_or(QString());
-    bool ok = false;
-    const int number = level->trimmed().toInt(&ok, 10);
-    *system = ok && number >= -32768 && number <= 32767 ? ApiLevelName(qint16(number))
-                                                        : ApkPlaceholder::unknownLevel();
-}
-
 // The rest of a line that starts with the key, without its quotes and outer blanks. Only a line
 // that starts with the key counts: a label that merely holds "densities:" is not a densities line.
 std::optional<QString> listAfter(const QString &line, const QString &key)
@@ -49,8 +34,12 @@ ApkDetails ApkDetailsFromReport(const QString &report, const QString &packagePat
         QuotedValueAfter(report, QStringLiteral("versionName='")).value_or(ApkPlaceholder::unknown());
     if (const auto size = FileSizeMB(packagePath))
         details.size = *size + QStringLiteral(" MB");
-    readLevel(report, QStringLiteral("sdkVersion:'"), &details.minLevel, &details.minSystem);
-    readLevel(report, QStringLiteral("targetSdkVersion:'"), &details.targetLevel, &details.targetSystem);
+    const ApiLevel minimum = ReadApiLevel(report, QStringLiteral("sdkVersion:'"));
+    const ApiLevel target = ReadApiLevel(report, QStringLiteral("targetSdkVersion:'"));
+    details.minLevel = minimum.number;
+    details.minSystem = minimum.name;
+    details.targetLevel = target.number;
+    details.targetSystem = target.name;
     details.identifier =
         QuotedValueAfter(report, QStringLiteral("package: name='")).value_or(ApkPlaceholder::unknown());
 
@@ -78,9 +67,4 @@ ApkDetails ApkDetailsFromReport(const QString &report, const QString &packagePat
     details.newName =
         NewNamePreview(rule, details.name, details.version, details.currentName, QStringLiteral(".apk"));
     return details;
-}
-
-ApkDetails LoadApkDetails(const QString &packagePath, const QString &rule)
-{
-    return ApkDetailsFromReport(ReadBadging(packagePath), packagePath, rule);
 }

@@ -30,6 +30,3 @@ struct ApkDetails
 // The details from a badging report; packagePath gives the size and the current name, rule the
 // proposed new name.
 ApkDetails ApkDetailsFromReport(const QString &report, const QString &packagePath, const QString &rule);
-
-// Runs the badging tool on the package and reads its report.
-ApkDetails LoadApkDetails(const QString &packagePath, const QString &rule);

@@ -1,6 +1,5 @@
 #include "inspect/apk_reader.h"
 
-#include "inspect/command_runner.h"
 #include "inspect/text_codec.h"
 
 #include <QFileInfo>
@@ -21,25 +20,19 @@ std::optional<qint16> parseLevel(const QString &text)
     return qint16(value);
 }
 
-// The level text of a key, or nothing when the value cannot be read as a level.
-std::optional<QString> levelField(const QString &badging, const QString &key)
-{
-    if (!badging.contains(key))
-        return ApkPlaceholder::unknown();
-    const std::optional<QString> value = QuotedValueAfter(badging, key);
-    if (!value)
-        return std::nullopt;
-    const std::optional<qint16> level = parseLevel(*value);
-    if (!level)
-        return std::nullopt;
-    return ApiLevelName(*level);
-}
-
 } // namespace
 
-QString ReadBadging(const QString &packagePath)
+ApiLevel ReadApiLevel(const QString &report, const QString &key)
 {
-    return CaptureCommandOutput(ToolCommands::badging(packagePath));
+    ApiLevel level;
+    if (!report.contains(key)) {
+        level.name = ApkPlaceholder::unknown();
+        return level;
+    }
+    level.number = QuotedValueAfter(report, key).value_or(QString());
+    const std::optional<qint16> number = parseLevel(level.number);
+    level.name = number ? ApiLevelName(*number) : ApkPlaceholder::unknownLevel();
+    return level;
 }
 
 std::optional<QString> QuotedValueAfter(const QString &text, const QString &key)
@@ -162,22 +155,7 @@ ApkFacts ApkFactsFromReport(const QString &report, const QString &packagePath)
     else
         facts.version = QuotedValueAfter(report, kVersionKey);
     facts.sizeMB = FileSizeMB(packagePath);
-    facts.minSystem = levelField(report, kMinSdkKey);
-    facts.platform = levelField(report, kTargetSdkKey);
+    facts.minSystem = ReadApiLevel(report, kMinSdkKey).name;
+    facts.platform = ReadApiLevel(report, kTargetSdkKey).name;
     return facts;
-}
-
-ApkFacts ReadApkFacts(const QString &packagePath)
-{
-    return ApkFactsFromReport(ReadBadging(packagePath), packagePath);
-}
-
-NameAndVersion ApkNameAndVersion(const QString &report)
-{
-    return {CleanLabel(PickLabel(report)), QuotedValueAfter(report, kVersionKey).value_or(QString())};
-}
-
-NameAndVersion ReadApkNameAndVersion(const QString &packagePath)
-{
-    return ApkNameAndVersion(ReadBadging(packagePath));
 }

@@ -5,9 +5,6 @@
 
 // Turns the badging report of an APK into the facts a list row shows.
 
-// The report for the package (or an error or time-out text of the command runner).
-QString ReadBadging(const QString &packagePath);
-
 // The characters after the first occurrence of key up to the next single quote; nothing when the
 // key does not occur or no quote closes the value.
 std::optional<QString> QuotedValueAfter(const QString &text, const QString &key);
@@ -21,6 +18,16 @@ QString CleanLabel(const QString &label);
 // Android release for an API level; "UnKown" outside the known levels.
 QString ApiLevelName(qint16 level);
 
+// A minimum or target level of a report: the number as reported (empty when the key is missing)
+// and its release name: "UnKnown" when the key is missing, "UnKown" when the number is no whole
+// number of 16 bits or names no release (a preview letter such as "Q").
+struct ApiLevel
+{
+    QString number;
+    QString name;
+};
+ApiLevel ReadApiLevel(const QString &report, const QString &key);
+
 // Bytes as MiB with two decimals, rounded half away from zero ("0.13" for 128 KiB).
 QString FormatSizeMB(qint64 bytes);
 
@@ -31,7 +38,7 @@ std::optional<QString> FileSizeMB(const QString &path);
 // it was; "UnKnown" / "UnKown" are the placeholders the list shows.
 struct ApkFacts
 {
-    QString report; // the badging report as the tool printed it (or the runner's error text)
+    QString report; // the badging report as the tool printed it
     QString displayName;
     std::optional<QString> version;
     std::optional<QString> sizeMB;
@@ -39,20 +46,9 @@ struct ApkFacts
     std::optional<QString> platform;
 };
 
-// The facts a report gives for the package at packagePath (its size is read from the file).
+// The facts a report gives for the package at packagePath (its size is read from the file). A
+// package without a report (the tool failed) reads as the empty report: no name, "UnKnown" elsewhere.
 ApkFacts ApkFactsFromReport(const QString &report, const QString &packagePath);
-// Runs the badging tool on the package and reads its report.
-ApkFacts ReadApkFacts(const QString &packagePath);
-
-// What the command-line rename needs: display name and version ("" when the report has none).
-struct NameAndVersion
-{
-    QString displayName;
-    QString version;
-};
-NameAndVersion ReadApkNameAndVersion(const QString &packagePath);
-// The same out of a report already read: no version when the report has none.
-NameAndVersion ApkNameAndVersion(const QString &report);
 
 namespace ApkPlaceholder {
 inline QString unknown()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "inspect/package_reading.h"
+
 #include <QString>
 
 // What the IPA details window shows, read from the package's converted property lists. Every
@@ -21,18 +23,6 @@ struct IpaDetails
     QString storeItemId; // digits of the store's item id, for the store button; may be empty
 };
 
-// The converted lists as text: Info.plist, the Chinese InfoPlist.strings and iTunesMetadata.plist.
-// An empty text stands for a list the package does not have.
-struct IpaPlistTexts
-{
-    QString info;
-    QString infoPlist;
-    QString storeMetadata;
-};
-
 // The details from the lists; packagePath gives the size and the current name, rule the proposed
 // new name.
 IpaDetails IpaDetailsFromPlists(const IpaPlistTexts &plists, const QString &packagePath, const QString &rule);
-
-// Unpacks the package's lists into a freshly cleared "temp", reads them and clears it again.
-IpaDetails LoadIpaDetails(const QString &packagePath, const QString &rule);

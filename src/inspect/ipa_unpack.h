@@ -1,44 +1,60 @@
 #pragma once
 
+#include "inspect/tool_command.h"
+
+#include <QList>
+#include <QMutex>
+#include <QSet>
 #include <QString>
+#include <QStringList>
+#include <QThreadPool>
+#include <QWaitCondition>
 
-// Unpacking an IPA: its property lists are extracted into one of two scratch folders, "temp" and
-// "temp1", and converted to "Info.xml", "InfoPlist.xml" and "iTunesMetadata.xml" there.
+// Unpacking an IPA: its property lists are extracted into a scratch folder of one reading worker
+// and converted to "Info.xml", "InfoPlist.xml" and "iTunesMetadata.xml" there.
 namespace ScratchFolder {
-enum Name { Temp, Temp1 };
-
-QString folderName(Name name); // "temp" or "temp1"
-QString path(Name name);       // full path, ending with '/'
-Name current();
-void setCurrent(Name name);
-QString currentPath();
-
-// At least one ordinary, not hidden file stands directly in the folder.
-bool holdsFiles(Name name);
+// The folder of a reading worker: "temp" for the first, "temp1", "temp2", ... for the others.
+QString folderName(int worker);
+// Its full path in the scratch location, ending with '/'.
+QString path(int worker);
+// The worker folders that stand in the scratch location now ("temp", "temp1", ...), links included.
+QStringList present();
 } // namespace ScratchFolder
 
-// Picks the scratch folder for the next IPA: the one the previous IPA filled is cleared while the
-// other is used; with both free, "temp".
-void ChooseScratchFolder();
+// Clears scratch folders without ever making a reader wait: a folder is moved aside under a unique
+// name at once (so a new unpack into a folder of that name never meets the clearing) and deleted
+// on a thread of its own. Whatever an earlier run moved aside and did not live to delete is swept
+// up too. Destroying it waits for the deletions under way.
+class ScratchClearing
+{
+public:
+    ScratchClearing();
+    ~ScratchClearing();
+    ScratchClearing(const ScratchClearing &) = delete;
+    ScratchClearing &operator=(const ScratchClearing &) = delete;
 
-// Moves the folder aside under a unique name at once, then deletes it on a background thread, so
-// an unpack into a folder of the same name never meets the clearing. Left-over folders of an
-// earlier run that ended mid-way are swept up too.
-void ClearFolderInBackground(ScratchFolder::Name name);
-void ClearBothFoldersInBackground();
-// Blocks until every clearing started so far has ended (before the program exits).
-void WaitForBackgroundClearing();
+    void clear(const QString &folder);
+    // Every worker folder present, whatever the number of workers that made them.
+    void clearAll();
+    // Blocks until every deletion started so far has ended.
+    void wait();
 
-// Three runs of 7za into the current scratch folder: iTunesMetadata.plist, InfoPlist.strings,
-// info.plist.
-void ExtractPlistMembers(const QString &packagePath);
+private:
+    void deleteInBackground(const QString &path);
 
-// Walks the folder (its own entries first, then its subfolders, each sorted by name) and converts
-// the application bundle's Info.plist, the Chinese InfoPlist.strings and iTunesMetadata.plist into
-// the current scratch folder. False when a folder could not be read.
-bool FindAndConvertPlists(const QString &folder);
+    QThreadPool m_pool;
+    QSet<QString> m_started;
+};
 
-void UnpackIpa(const QString &packagePath);
+// The members every IPA read extracts, in this order.
+QStringList PlistMembers();
+
+// The conversions a walk of folder asks for: the application bundle's Info.plist to "Info.xml",
+// the Chinese InfoPlist.strings to "InfoPlist.xml" and iTunesMetadata.plist to
+// "iTunesMetadata.xml", all into outputFolder. A folder's own files come before its subfolders',
+// each sorted by name, so that when two files give the same XML name the later one wins (a nested
+// application bundle's Info.plist). Links are never followed.
+QList<ToolCommand> PlistConversions(const QString &folder, const QString &outputFolder);
 
 namespace ScratchOutput {
 inline QString info()

@@ -1,31 +1,14 @@
 #include "inspect/tool_command.h"
 
+#include "platform/command_quoting.h"
 #include "platform/program_folder.h"
 
-namespace {
-QString quotedIfNeeded(const QString &argument)
-{
-    static const QString special = QStringLiteral(" \t\n\"'$;&|<>()*?[]{}`\\");
-    bool plain = !argument.isEmpty();
-    for (QChar c : argument) {
-        if (special.contains(c)) {
-            plain = false;
-            break;
-        }
-    }
-    if (plain)
-        return argument;
-    QString quoted = argument;
-    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-} // namespace
 
 QString ToolCommand::display() const
 {
-    QStringList parts{quotedIfNeeded(program)};
+    QStringList parts{CommandQuoting::shellWordIfNeeded(program)};
     for (const QString &argument : arguments)
-        parts << quotedIfNeeded(argument);
+        parts << CommandQuoting::shellWordIfNeeded(argument);
     return parts.join(QLatin1Char(' '));
 }
 

@@ -1,5 +1,7 @@
 #include "platform/command_quoting.h"
 
+#include <algorithm>
+
 namespace CommandQuoting {
 
 QString shellWord(const QString &argument)
@@ -7,6 +9,14 @@ QString shellWord(const QString &argument)
     QString quoted = argument;
     quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+QString shellWordIfNeeded(const QString &argument)
+{
+    static const QString special = QStringLiteral(" \t\n\"'$;&|<>()*?[]{}`\\");
+    const bool plain = !argument.isEmpty() &&
+                       std::none_of(argument.begin(), argument.end(), [](QChar c) { return special.contains(c); });
+    return plain ? argument : shellWord(argument);
 }
 
 QString desktopExecArgument(const QString &argument)

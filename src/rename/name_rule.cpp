@@ -1,5 +1,6 @@
 #include "rename/name_rule.h"
 
+#include "platform/name_rule_text.h"
 #include "platform/settings_store.h"
 
 namespace {
@@ -8,10 +9,7 @@ QString g_active = NameRule::defaultRule();
 
 QString NameRule::expand(const QString &rule, const QString &displayName, const QString &version)
 {
-    QString named = rule;
-    named.replace(nameField(), displayName, Qt::CaseSensitive);
-    named.replace(versionField(), version, Qt::CaseSensitive);
-    return named;
+    return expandNameRule(rule, displayName, version);
 }
 
 QString NameRule::active()

@@ -1,7 +1,6 @@
 // The window library's entry points: window mode, and the start-up notices of a command-line run.
 #include "app/startup.h"
 #include "app/window_module.h"
-#include "inspect/ipa_unpack.h"
 #include "platform/instance_claim.h"
 #include "skin/skinner/mskinner.h"
 #include "windows/common/raise_listener.h"
@@ -45,7 +44,7 @@ extern "C" __attribute__((visibility("default"))) int tavrelRunWindowMode(int ar
         break;
     }
 
-    MainWindow window;
+    MainWindow window(session.reader());
     RaiseListener listener;
     QObject::connect(&listener, &RaiseListener::raiseRequested, &window, [&window] {
         window.showNormal();
@@ -57,8 +56,9 @@ extern "C" __attribute__((visibility("default"))) int tavrelRunWindowMode(int ar
     skin::MSkinner::start(&window);
     window.show();
     const int status = app.exec();
-    ClearBothFoldersInBackground();
-    WaitForBackgroundClearing();
+    // The window is closed: reads still under way are dropped and their tools killed at once; the
+    // session then clears the scratch folders on its way out.
+    session.reader()->stop();
     return status;
 }
 

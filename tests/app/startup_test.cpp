@@ -4,6 +4,7 @@
 #include "platform/settings_store.h"
 #include "support/deep_tree.h"
 #include "support/fake_tools.h"
+#include "support/rename_now.h"
 #include "support/user_files.h"
 
 #include <QDir>
@@ -63,8 +64,7 @@ TEST_F(LinkedScratchTest, ALinkNamedTempNeverLosesItsTargetsFiles)
         StartupSession session;
         ASSERT_EQ(session.begin(), StartupSession::Ready);
         QString error;
-        EXPECT_TRUE(RunCommandLineRename(packages.path() + "/x.ipa", &error)) << error.toStdString();
-        WaitForBackgroundClearing();
+        EXPECT_TRUE(renameNow(session.reader(), packages.path() + "/x.ipa", &error)) << error.toStdString();
     }
     EXPECT_EQ(UserFiles::intact(user.path()), UserFiles::names());
     EXPECT_TRUE(QFileInfo::exists(packages.path() + "/猫和老鼠 1.2.ipa"));
@@ -87,7 +87,7 @@ TEST_F(LinkedScratchTest, AnInstanceWithAPrivateScratchFolderLeavesNothingBehind
         ASSERT_TRUE(makeDeepTree(ProgramFolder::scratchRoot() + "/temp/Payload", 2100));
         ASSERT_TRUE(QFile::link(user.path(), ProgramFolder::scratchRoot() + "/temp1"));
         QString error;
-        EXPECT_TRUE(RunCommandLineRename(packages.path() + "/x.ipa", &error)) << error.toStdString();
+        EXPECT_TRUE(renameNow(session.reader(), packages.path() + "/x.ipa", &error)) << error.toStdString();
     }
     EXPECT_EQ(ProgramFolder::scratchRoot(), scratch.path());
     EXPECT_EQ(UserFiles::intact(user.path()), UserFiles::names());

@@ -2,6 +2,7 @@
 #include "inspect/new_name_preview.h"
 #include "platform/program_folder.h"
 #include "support/fake_tools.h"
+#include "support/reading.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,7 +10,14 @@
 
 namespace {
 const QString kRule = QStringLiteral("%Name% %Version%");
+
+// What the details window shows once a reader of the program folder has read the package.
+ApkDetails LoadApkDetails(const QString &path, const QString &rule)
+{
+    PackageReader reader(1);
+    return ApkDetailsFromReport(readNow(reader, ReadKind::Badging, path).badging.value_or(QString()), path, rule);
 }
+} // namespace
 
 TEST(ApkDetails, EveryFieldOfAPackageWithManyPermissions)
 {

@@ -1,9 +1,11 @@
-#include "app/package_inspection.h"
+#include "app/command_line_rename.h"
+#include "app/row_filling.h"
 #include "core/package_list.h"
 #include "inspect/apk_reader.h"
 #include "platform/program_folder.h"
-#include "support/fake_tools.h"
+#include "support/reading.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -68,39 +70,36 @@ TEST(ApkReader, SizeInMegabytesRoundsHalfAwayFromZeroWithoutFloatingPoint)
 }
 
 namespace {
-class InspectApkTest : public ::testing::Test
+// A list row filled from a badging report (as the reader hands it over) of a 128 KiB package.
+class FillApkRowTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        QFile apk(dir.path() + "/app.apk");
-        ASSERT_TRUE(apk.open(QIODevice::WriteOnly));
-        apk.write(QByteArray(128 * 1024, 'x'));
+        ASSERT_TRUE(dir.isValid());
+        QFile file(dir.path() + "/p.apk");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.resize(128 * 1024);
     }
-
-    PackageInfo inspectWith(const QByteArray &report)
+    PackageInfo fillWith(const std::optional<QString> &report)
     {
-        QFile text(dir.path() + "/report.txt");
-        EXPECT_TRUE(text.open(QIODevice::WriteOnly));
-        text.write(report);
-        text.close();
-        EXPECT_TRUE(writeFakeTool(dir.path() + "/aapt", "cat '" + text.fileName().toUtf8() + "'\n"));
         PackageList list;
-        const int p = list.append(dir.path() + "/", "app.apk");
-        InspectApk(list, p);
+        const int p = list.append(dir.path() + "/", "p.apk");
+        PackageReading reading;
+        reading.path = dir.path() + "/p.apk";
+        reading.badging = report;
+        fillRow(list, p, reading);
         return list.rowAt(p);
     }
-
     QTemporaryDir dir;
-    const ProgramFolder::ScopedOverride folderOverride{dir.path(), dir.path()};
 };
 } // namespace
 
-TEST_F(InspectApkTest, FillsEveryFieldFromTheReport)
+TEST_F(FillApkRowTest, FillsEveryFieldFromTheReport)
 {
-    const PackageInfo row = inspectWith("package: name='com.x' versionCode='3' versionName='8.0.1'\r\n"
-                                        "sdkVersion:'9'\r\ntargetSdkVersion:'19'\r\n"
-                                        "application-label:'WeChat'\r\napplication-label-zh_CN:'微信'\r\n");
+    const PackageInfo row = fillWith("package: name='com.x' versionCode='3' versionName='8.0.1'\r\n"
+                                     "sdkVersion:'9'\r\ntargetSdkVersion:'19'\r\n"
+                                     "application-label:'WeChat'\r\napplication-label-zh_CN:'微信'\r\n");
     EXPECT_EQ(row.displayName, "微信");
     EXPECT_EQ(row.version, "8.0.1");
     EXPECT_EQ(row.sizeMB, "0.13");
@@ -109,27 +108,27 @@ TEST_F(InspectApkTest, FillsEveryFieldFromTheReport)
     EXPECT_EQ(row.status, "");
 }
 
-TEST_F(InspectApkTest, MissingKeysGiveUnKnownAndLevelsWithoutNameUnKown)
+TEST_F(FillApkRowTest, MissingKeysGiveUnKnownAndLevelsWithoutNameUnKown)
 {
-    const PackageInfo row =
-        inspectWith("package: name='com.x'\ntargetSdkVersion:'21'\napplication-label:'A'\n");
+    const PackageInfo row = fillWith("package: name='com.x'\ntargetSdkVersion:'21'\napplication-label:'A'\n");
     EXPECT_EQ(row.version, "UnKnown");
     EXPECT_EQ(row.minSystem, "UnKnown");
     EXPECT_EQ(row.platform, "UnKown");
 }
 
-TEST_F(InspectApkTest, CodenameLevelsLeaveTheFieldEmpty)
+TEST_F(FillApkRowTest, CodenameLevelsHaveNoReleaseNameAsInTheDetailsWindow)
 {
-    const PackageInfo row = inspectWith("sdkVersion:'P'\ntargetSdkVersion:' 14 '\n");
-    EXPECT_EQ(row.minSystem, "");
+    const PackageInfo row = fillWith("sdkVersion:'P'\ntargetSdkVersion:' 14 '\n");
+    EXPECT_EQ(row.minSystem, "UnKown");
     EXPECT_EQ(row.platform, "Android 4.0/4.0.1/4.0.2");
 }
 
-TEST_F(InspectApkTest, FailingToolStillGivesTheSize)
+TEST_F(FillApkRowTest, APackageWithoutAReportIsAnUnreadableRowThatStillHasItsSize)
 {
-    const PackageInfo row = inspectWith("");
+    const PackageInfo row = fillWith(std::nullopt);
     EXPECT_EQ(row.displayName, "");
     EXPECT_EQ(row.version, "UnKnown");
+    EXPECT_EQ(row.minSystem, "UnKnown");
     EXPECT_EQ(row.sizeMB, "0.13");
 }
 
@@ -137,14 +136,17 @@ TEST(ApkReaderWithRealTool, ReadsTheFixturePackages)
 {
     QTemporaryDir scratch;
     const ProgramFolder::ScopedOverride folderOverride(TAVREL_PROGRAM_DIR, scratch.path());
+    PackageReader reader(2);
     const QString apk = QStringLiteral(TAVREL_FIXTURES_DIR "/apk/");
-    const NameAndVersion zhCn = ReadApkNameAndVersion(apk + "label-zh-cn.apk");
+    const auto read = [&](const char *name) {
+        return NameAndVersionOf(readNow(reader, ReadKind::Badging, apk + name));
+    };
+    const NameAndVersion zhCn = read("label-zh-cn.apk");
     EXPECT_EQ(zhCn.displayName, "笔记");
     EXPECT_EQ(zhCn.version, "2.1.0");
-    EXPECT_EQ(ReadApkNameAndVersion(apk + "label-zh.apk").displayName, "天气");
-    EXPECT_EQ(ReadApkNameAndVersion(apk + "label-zh-tw-only.apk").displayName, "電子郵件");
+    EXPECT_EQ(read("label-zh.apk").displayName, "天气");
+    EXPECT_EQ(read("label-zh-tw-only.apk").displayName, "電子郵件");
     // "?" and what GBK cannot hold are gone; the full-width question mark stays.
-    EXPECT_EQ(ReadApkNameAndVersion(apk + "label-special-chars.apk").displayName, "问答？  ");
-    const NameAndVersion noVersion = ReadApkNameAndVersion(apk + "no-version-name.apk");
-    EXPECT_EQ(noVersion.version, "");
+    EXPECT_EQ(read("label-special-chars.apk").displayName, "问答？  ");
+    EXPECT_EQ(read("no-version-name.apk").version, "");
 }

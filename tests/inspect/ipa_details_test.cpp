@@ -1,6 +1,7 @@
 #include "inspect/ipa_details.h"
 #include "inspect/ipa_unpack.h"
 #include "platform/program_folder.h"
+#include "support/reading.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,18 +115,22 @@ namespace {
 class IpaDetailsWithRealToolsTest : public ::testing::Test
 {
 protected:
-    void TearDown() override { WaitForBackgroundClearing(); }
     static QString fixture(const char *name) { return QStringLiteral(TAVREL_FIXTURES_DIR "/ipa/") + name; }
+    // What the details window shows once the reader has read the package.
+    IpaDetails LoadIpaDetails(const QString &path, const QString &rule)
+    {
+        return IpaDetailsFromPlists(readNow(reader, ReadKind::IpaPlists, path).plists, path, rule);
+    }
 
     QTemporaryDir scratch;
     ProgramFolder::ScopedOverride folders{TAVREL_PROGRAM_DIR, scratch.path()};
+    PackageReader reader{1};
 };
 
 } // namespace
 
 TEST_F(IpaDetailsWithRealToolsTest, ReadsEveryFieldOfAStorePackage)
 {
-    ScratchFolder::setCurrent(ScratchFolder::Temp1);
     const IpaDetails d = LoadIpaDetails(fixture("store_app.ipa"), kRule);
     EXPECT_EQ(d.name, QStringLiteral("猫和老鼠"));
     EXPECT_EQ(d.version, "1.2");
@@ -138,11 +143,8 @@ TEST_F(IpaDetailsWithRealToolsTest, ReadsEveryFieldOfAStorePackage)
     EXPECT_EQ(d.account, "");
     EXPECT_TRUE(d.size.endsWith("MB") && !d.size.endsWith(" MB")) << d.size.toStdString();
     EXPECT_EQ(d.newName, QStringLiteral("猫和老鼠 1.2.ipa"));
-    // The intake's choice of scratch folder is left as it was, and "temp" is cleared.
-    EXPECT_EQ(ScratchFolder::current(), ScratchFolder::Temp1);
-    WaitForBackgroundClearing();
-    EXPECT_FALSE(QFileInfo::exists(ScratchFolder::path(ScratchFolder::Temp)));
-    ScratchFolder::setCurrent(ScratchFolder::Temp);
+    // Cleared once the reader is idle.
+    EXPECT_FALSE(QFileInfo::exists(ScratchFolder::path(0)));
 }
 
 TEST_F(IpaDetailsWithRealToolsTest, VersionRulesOnRealPackages)
@@ -157,8 +159,8 @@ TEST_F(IpaDetailsWithRealToolsTest, VersionRulesOnRealPackages)
 TEST_F(IpaDetailsWithRealToolsTest, WhatAnEarlierPackageLeftInTempIsNotRead)
 {
     // A metadata list left behind by an earlier package must not lend its store fields.
-    ASSERT_TRUE(QDir().mkpath(ScratchFolder::path(ScratchFolder::Temp)));
-    QFile stale(ScratchFolder::path(ScratchFolder::Temp) + "iTunesMetadata.xml");
+    ASSERT_TRUE(QDir().mkpath(ScratchFolder::path(0)));
+    QFile stale(ScratchFolder::path(0) + "iTunesMetadata.xml");
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write(plist({{"artistName", "Somebody Else"}, {"priceDisplay", "$9.99"}}).toUtf8());
     stale.close();

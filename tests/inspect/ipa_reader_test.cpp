@@ -1,14 +1,15 @@
-#include "app/package_inspection.h"
+#include "app/row_filling.h"
 #include "core/package_list.h"
-#include "inspect/command_runner.h"
 #include "inspect/ipa_reader.h"
 #include "inspect/ipa_unpack.h"
 #include "platform/program_folder.h"
+#include "support/reading.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 TEST(IpaReader, XmlStringValueTakesTheFirstStringAfterTheKey)
 {
@@ -40,20 +41,24 @@ TEST(IpaReader, DeviceFamiliesFromMarkersAnywhere)
 
 namespace {
 
-// Unpacks the fixture packages with the real tools into a scratch folder of the test's own.
+// Reads the fixture packages with the real tools, in scratch folders of the test's own.
 class IpaWithRealToolsTest : public ::testing::Test
 {
 protected:
-    void TearDown() override { WaitForBackgroundClearing(); }
+    PackageReading read(const QString &fixture)
+    {
+        return readNow(*reader, ReadKind::IpaPlists, QStringLiteral(TAVREL_FIXTURES_DIR "/ipa/") + fixture);
+    }
     PackageInfo inspect(const QString &fixture)
     {
         const int p = list.append(QStringLiteral(TAVREL_FIXTURES_DIR "/ipa/"), fixture);
-        InspectIpa(list, p);
+        fillRow(list, p, read(fixture));
         return list.rowAt(p);
     }
 
     QTemporaryDir scratch;
     const ProgramFolder::ScopedOverride folderOverride{TAVREL_PROGRAM_DIR, scratch.path()};
+    std::optional<PackageReader> reader{std::in_place, 1};
     PackageList list;
 };
 
@@ -68,7 +73,7 @@ TEST_F(IpaWithRealToolsTest, ChineseStringsWinAndFrameworksAndExtensionsArePasse
     EXPECT_EQ(row.platform, "iPhones,iPad");
     EXPECT_FALSE(row.sizeMB.isEmpty());
     // The bundle's own Info.plist was converted, not the framework's or the extension's.
-    const QString info = ReadUtf8File(ScratchFolder::currentPath() + "Info.xml");
+    const QString info = read("store_app.ipa").plists.info.value_or(QString());
     EXPECT_TRUE(info.contains("<string>Tom &amp; Jerry</string>")) << info.toStdString();
 }
 
@@ -94,7 +99,7 @@ TEST_F(IpaWithRealToolsTest, StoreMetadataFillsWhatTheBundleLacksAndEntitiesStay
     EXPECT_EQ(row.minSystem, "");
 }
 
-TEST_F(IpaWithRealToolsTest, BrokenPackagesGiveOnlyTheSize)
+TEST_F(IpaWithRealToolsTest, BrokenPackagesGiveOnlyTheSizeAndSayWhy)
 {
     for (const char *fixture : {"empty.ipa", "not_a_zip.ipa", "truncated.ipa"}) {
         const PackageInfo row = inspect(fixture);
@@ -102,41 +107,20 @@ TEST_F(IpaWithRealToolsTest, BrokenPackagesGiveOnlyTheSize)
         EXPECT_EQ(row.version, "") << fixture;
         EXPECT_FALSE(row.sizeMB.isEmpty()) << fixture;
     }
+    EXPECT_TRUE(read("not_a_zip.ipa").failure.startsWith("7za 退出码 2: ")) << read("not_a_zip.ipa").failure.toStdString();
 }
 
-TEST_F(IpaWithRealToolsTest, ScratchFoldersAlternateAndAClearingNeverMeetsTheNextUnpack)
+TEST_F(IpaWithRealToolsTest, WhatAnEarlierPackageLeftInTheFolderIsNeverReadAsThisOnes)
 {
-    using namespace ScratchFolder;
-    ChooseScratchFolder();
-    EXPECT_EQ(current(), Temp); // both free
-    QDir().mkpath(path(Temp));
-    QFile(path(Temp) + "Info.xml").open(QIODevice::WriteOnly);
-
-    ChooseScratchFolder();
-    EXPECT_EQ(current(), Temp1);             // temp filled by the last package is being cleared
-    EXPECT_FALSE(QDir(path(Temp)).exists()); // moved aside at once
-
-    // A new "temp" made right away is not touched by the clearing still under way.
-    QDir().mkpath(path(Temp));
-    QFile kept(path(Temp) + "kept.xml");
-    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
-    kept.close();
-    WaitForBackgroundClearing();
-    EXPECT_TRUE(kept.exists());
-    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList({"temp"}));
-
-    // temp1 filled in turn: back to temp; both filled: both cleared and temp used.
-    QDir().mkpath(path(Temp1));
-    QFile(path(Temp1) + "Info.xml").open(QIODevice::WriteOnly);
-    QDir(path(Temp)).removeRecursively();
-    ChooseScratchFolder();
-    EXPECT_EQ(current(), Temp);
-    for (Name name : {Temp, Temp1}) {
-        QDir().mkpath(path(name));
-        QFile(path(name) + "Info.xml").open(QIODevice::WriteOnly);
-    }
-    ChooseScratchFolder();
-    EXPECT_EQ(current(), Temp);
-    EXPECT_FALSE(holdsFiles(Temp) || holdsFiles(Temp1));
+    // A worker's folder holding another package's lists: the next package read there does not
+    // see them (this one has no Info.plist, so a stale Info.xml would give its name).
+    ASSERT_TRUE(QDir().mkpath(ScratchFolder::path(0)));
+    QFile stale(ScratchFolder::path(0) + "Info.xml");
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("<key>CFBundleDisplayName</key><string>Stale</string>");
+    stale.close();
+    EXPECT_EQ(inspect("metadata_only.ipa").displayName, "Only &amp; Metadata");
+    // Once idle the reader clears its folders; gone for good when it goes.
+    reader.reset();
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }

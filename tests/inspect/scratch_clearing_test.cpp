@@ -1,6 +1,7 @@
 // The clearing of the scratch folders removes only what is ours: links are unlinked, never
 // followed, and trees of any depth go.
 #include "inspect/ipa_unpack.h"
+#include "inspect/package_reader.h"
 #include "platform/program_folder.h"
 #include "support/deep_tree.h"
 #include "support/user_files.h"
@@ -17,7 +18,6 @@ class ScratchClearingTest : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(UserFiles::write(user.path())); }
-    void TearDown() override { WaitForBackgroundClearing(); }
 
     QStringList scratchEntries() const
     {
@@ -39,17 +39,22 @@ TEST_F(ScratchClearingTest, LinksNamedLikeOurFoldersOrLeftoversAreUnlinkedNeverF
     ASSERT_TRUE(QDir().mkpath(scratch.path() + "/.tavrel-clearing-folder-left-over/Payload"));
     ASSERT_TRUE(QFile::link(user.path(), scratch.path() + "/.tavrel-clearing-folder-left-over/Payload/x"));
 
-    ClearBothFoldersInBackground();
-    WaitForBackgroundClearing();
+    ASSERT_TRUE(QFile::link(user.path(), scratch.path() + "/temp7"));
+    ScratchClearing clearing;
+    clearing.clearAll();
+    clearing.wait();
     EXPECT_EQ(UserFiles::intact(user.path()), UserFiles::names());
     EXPECT_EQ(scratchEntries(), QStringList());
 
-    // Choosing the folder for the next package clears a link the same way.
+    // A reader's start clears a link the same way, and so does its end.
     ASSERT_TRUE(QFile::link(user.path(), scratch.path() + "/temp"));
-    ChooseScratchFolder();
-    WaitForBackgroundClearing();
+    {
+        PackageReader reader(2);
+        EXPECT_FALSE(QFileInfo(scratch.path() + "/temp").isSymLink());
+        ASSERT_TRUE(QFile::link(user.path(), scratch.path() + "/temp1"));
+    }
     EXPECT_EQ(UserFiles::intact(user.path()), UserFiles::names());
-    EXPECT_FALSE(QFileInfo(scratch.path() + "/temp").isSymLink());
+    EXPECT_EQ(scratchEntries(), QStringList());
 }
 
 TEST_F(ScratchClearingTest, TreesDeeperThanAnyPathAndEmptyFoldersAreRemoved)
@@ -61,7 +66,8 @@ TEST_F(ScratchClearingTest, TreesDeeperThanAnyPathAndEmptyFoldersAreRemoved)
         ASSERT_TRUE(QDir().mkpath(scratch.path() + name));
         ASSERT_TRUE(makeDeepTree(scratch.path() + name, 300));
     }
-    ClearBothFoldersInBackground();
-    WaitForBackgroundClearing();
+    ScratchClearing clearing;
+    clearing.clearAll();
+    clearing.wait();
     EXPECT_EQ(scratchEntries(), QStringList());
 }

@@ -29,16 +29,17 @@ using DetailsSheets = DetailsFixture;
 TEST_F(DetailsSheets, BothDetailsWindowsAndTheRawMetadataWindow)
 {
     const ActiveRuleGuard rule(NameRule::defaultRule());
-    ForOuts apk(nullptr, &list, add("apk/many-permissions.apk"));
-    apk.load();
+    ForOuts apk(nullptr, &list, &*reader, add("apk/many-permissions.apk"));
+    ASSERT_TRUE(loaded(apk));
     EXPECT_TRUE(save(apk, "details_apk.png"));
 
     const DetailTarget paid = add("ipa/priced_app.ipa");
-    ForOuta ipa(nullptr, &list, paid);
-    ipa.load();
+    ForOuta ipa(nullptr, &list, &*reader, paid);
+    ASSERT_TRUE(loaded(ipa));
     EXPECT_TRUE(save(ipa, "details_ipa.png"));
 
-    ForShow raw(nullptr, paid.folder + paid.fileName);
+    ForShow raw(nullptr, paid.folder + paid.fileName, &*reader);
+    ASSERT_TRUE(loaded(raw));
     EXPECT_TRUE(save(raw, "details_raw_metadata.png"));
 
     // Nothing cut off: fields as tall as their text, captions and labels as wide as their text.

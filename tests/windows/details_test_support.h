@@ -2,12 +2,14 @@
 
 #include "core/detail_target.h"
 #include "core/package_list.h"
+#include "inspect/package_reader.h"
 #include "platform/program_folder.h"
 #include "rename/name_rule.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -45,7 +47,17 @@ protected:
     {
         ASSERT_TRUE(scratch.isValid() && files.isValid());
         folderOverride.emplace(TAVREL_PROGRAM_DIR, scratch.path());
+        reader.emplace(1);
         folder = files.path() + "/";
+    }
+
+    // Has the window read its package and waits until it has filled its fields.
+    template <class W>
+    static bool loaded(W &window)
+    {
+        if constexpr (requires { window.load(); })
+            window.load();
+        return QTest::qWaitFor([&] { return window.isLoaded(); }, 60000);
     }
 
     // Copies a fixture ("apk/x.apk") into the folder and appends its row; the target of that row.
@@ -59,6 +71,7 @@ protected:
     QTemporaryDir scratch;
     QTemporaryDir files;
     std::optional<ProgramFolder::ScopedOverride> folderOverride;
+    std::optional<PackageReader> reader;
     QString folder;
     PackageList list;
 };

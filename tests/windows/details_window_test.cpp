@@ -38,8 +38,8 @@ using OpenDetails = DetailsFixture;
 TEST_F(ApkWindow, ShowsEveryFieldOfAPackageWithManyPermissions)
 {
     const ActiveRuleGuard rule(NameRule::defaultRule());
-    ForOuts w(nullptr, &list, add("apk/many-permissions.apk"));
-    w.load();
+    ForOuts w(nullptr, &list, &*reader, add("apk/many-permissions.apk"));
+    ASSERT_TRUE(loaded(w));
     EXPECT_EQ(w.windowTitle(), "程序信息");
     EXPECT_EQ(text(w, "Text1"), "日程与笔记管理大师专业版");
     EXPECT_EQ(text(w, "Text2"), "12.4.0.2031-release");
@@ -68,7 +68,7 @@ TEST_F(ApkWindow, ShowsEveryFieldOfAPackageWithManyPermissions)
 TEST_F(ApkWindow, MissingKeysReadUnKnownAndTheLevelsStayEmpty)
 {
     const DetailTarget target = add("apk/label-default.apk");
-    ForOuts w(nullptr, &list, target);
+    ForOuts w(nullptr, &list, &*reader, target);
     w.fill(ApkDetailsFromReport("package: name='a.b'\r\napplication-label:'Bare'\r\n"
                                 "uses-permission:'android.permission.NOT_IN_THE_TABLE'\r\n",
                                 target.folder + target.fileName, NameRule::defaultRule()));
@@ -85,21 +85,21 @@ TEST_F(ApkWindow, PreviewFollowsTheActiveRule)
     const DetailTarget target = add("apk/label-zh-cn.apk");
     {
         const ActiveRuleGuard rule(NameRule::defaultRule());
-        ForOuts w(nullptr, &list, target);
-        w.load();
+        ForOuts w(nullptr, &list, &*reader, target);
+        ASSERT_TRUE(loaded(w));
         EXPECT_EQ(text(w, "Text12"), "笔记 2.1.0.apk");
     }
     const ActiveRuleGuard rule("[%Version%]%Name%_%Name%");
-    ForOuts w(nullptr, &list, target);
-    w.load();
+    ForOuts w(nullptr, &list, &*reader, target);
+    ASSERT_TRUE(loaded(w));
     EXPECT_EQ(text(w, "Text12"), "[2.1.0]笔记_笔记.apk");
 }
 
 TEST_F(IpaWindow, FieldsFromInfoStringsAndStoreMetadata)
 {
     const ActiveRuleGuard rule(NameRule::defaultRule());
-    ForOuta w(nullptr, &list, add("ipa/store_app.ipa"));
-    w.load();
+    ForOuta w(nullptr, &list, &*reader, add("ipa/store_app.ipa"));
+    ASSERT_TRUE(loaded(w));
     EXPECT_EQ(w.windowTitle(), "IPA程序信息");
     const QStringList expected = {"猫和老鼠",  "1.2",          "0.00MB",        "com.example.demo",
                                   "Utilities", "iPhones,iPad", "9.0",           "Example Studio",
@@ -112,7 +112,6 @@ TEST_F(IpaWindow, FieldsFromInfoStringsAndStoreMetadata)
     EXPECT_EQ(w.field("Text11")->palette().color(QPalette::Disabled, QPalette::Base), QColor(236, 233, 216));
     EXPECT_NE(w.field("Text12")->palette().color(QPalette::Base), QColor(236, 233, 216));
     EXPECT_TRUE(w.findChild<QFrame *>("Line1"));
-    WaitForBackgroundClearing();
     EXPECT_FALSE(QFileInfo::exists(scratch.path() + "/temp"));
     EXPECT_EQ(text(w, "Text1"), "猫和老鼠");
 }
@@ -133,15 +132,15 @@ TEST_F(IpaWindow, VersionRulesPriceAndMissingMetadata)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.fixture);
-        ForOuta w(nullptr, &list, add(c.fixture));
-        w.load();
+        ForOuta w(nullptr, &list, &*reader, add(c.fixture));
+        ASSERT_TRUE(loaded(w));
         EXPECT_EQ(text(w, "Text2"), c.version);
         EXPECT_EQ(text(w, "Text10"), c.price);
         EXPECT_EQ(text(w, "Text8"), c.artist);
         EXPECT_EQ(text(w, "Text12"), text(w, "Text1") + " " + c.version + ".ipa");
     }
-    ForOuta priced(nullptr, &list, add("ipa/priced_app.ipa", "p.ipa"));
-    priced.load();
+    ForOuta priced(nullptr, &list, &*reader, add("ipa/priced_app.ipa", "p.ipa"));
+    ASSERT_TRUE(loaded(priced));
     EXPECT_EQ(text(priced, "Text1"), "星际旅行者：银河探索与贸易模拟");
     EXPECT_EQ(text(priced, "Text5"), "游戏");
     EXPECT_EQ(text(priced, "Text9"), "player@example.com");
@@ -149,15 +148,15 @@ TEST_F(IpaWindow, VersionRulesPriceAndMissingMetadata)
 
 TEST_F(DetailsButtons, StoreButtonsOpenTheStoreForTheFieldAsEdited)
 {
-    ForOuts apk(nullptr, &list, add("apk/permissions.apk"));
-    apk.load();
+    ForOuts apk(nullptr, &list, &*reader, add("apk/permissions.apk"));
+    ASSERT_TRUE(loaded(apk));
     apk.show();
     apk.field("Text4")->setText("com.example.edited app&x=1");
-    ForOuta paid(nullptr, &list, add("ipa/priced_app.ipa"));
-    paid.load();
+    ForOuta paid(nullptr, &list, &*reader, add("ipa/priced_app.ipa"));
+    ASSERT_TRUE(loaded(paid));
     paid.show();
-    ForOuta unlisted(nullptr, &list, add("ipa/store_app.ipa"));
-    unlisted.load();
+    ForOuta unlisted(nullptr, &list, &*reader, add("ipa/store_app.ipa"));
+    ASSERT_TRUE(loaded(unlisted));
     unlisted.show();
 
     const UrlOpener::ScopedFake desktop(true);
@@ -173,8 +172,8 @@ TEST_F(DetailsButtons, StoreButtonsOpenTheStoreForTheFieldAsEdited)
 
 TEST_F(DetailsButtons, AFailedOpeningShowsTheStandardErrorBox)
 {
-    ForOuta w(nullptr, &list, add("ipa/store_app.ipa"));
-    w.load();
+    ForOuta w(nullptr, &list, &*reader, add("ipa/store_app.ipa"));
+    ASSERT_TRUE(loaded(w));
     w.show();
     const UrlOpener::ScopedFake desktop(false);
     QString boxText, boxTitle;
@@ -195,8 +194,8 @@ TEST_F(DetailsButtons, RenameRecordsTheOutcomeInTheRow)
 {
     const ActiveRuleGuard rule(NameRule::defaultRule());
     const DetailTarget target = add("apk/label-zh-cn.apk", "a.apk");
-    ForOuts w(nullptr, &list, target);
-    w.load();
+    ForOuts w(nullptr, &list, &*reader, target);
+    ASSERT_TRUE(loaded(w));
     w.show();
     auto cells = [&] {
         return QStringList{list.rowAt(target.position).fileName, list.rowAt(target.position).status};
@@ -232,29 +231,36 @@ TEST_F(DetailsButtons, RenameRecordsTheOutcomeInTheRow)
 TEST_F(RawWindow, ShowsTheConvertedStoreMetadataOrNothing)
 {
     const DetailTarget apk = add("apk/permissions.apk");
-    EXPECT_EQ(ForShow(nullptr, apk.folder + apk.fileName).text()->toPlainText(), "");
+    const auto shown = [&](const DetailTarget &target) {
+        ForShow raw(nullptr, target.folder + target.fileName, &*reader);
+        EXPECT_TRUE(loaded(raw));
+        return raw.text()->toPlainText();
+    };
+    EXPECT_EQ(shown(apk), "");
     const DetailTarget bare = add("ipa/nested_app.ipa");
-    EXPECT_EQ(ForShow(nullptr, bare.folder + bare.fileName).text()->toPlainText(), "");
+    EXPECT_EQ(shown(bare), "");
 
     const DetailTarget store = add("ipa/store_app.ipa");
-    const ForShow first(nullptr, store.folder + store.fileName);
+    ForShow first(nullptr, store.folder + store.fileName, &*reader);
+    ASSERT_TRUE(loaded(first));
     const QString xml = first.text()->toPlainText();
     EXPECT_TRUE(xml.startsWith("<?xml"));
     EXPECT_TRUE(xml.contains("\t<key>bundleDisplayName</key>\n\t<string>Store Demo</string>"));
     EXPECT_TRUE(xml.trimmed().endsWith("</plist>"));
-    EXPECT_EQ(ForShow(nullptr, store.folder + store.fileName).text()->toPlainText(), xml);
+    EXPECT_EQ(shown(store), xml);
     EXPECT_EQ(first.windowTitle(), "程序原信息");
 }
 
 TEST_F(RawWindow, InfoButtonOpensItOverTheDetailsWindow)
 {
-    ForOuta w(nullptr, &list, add("ipa/priced_app.ipa"));
-    w.load();
+    ForOuta w(nullptr, &list, &*reader, add("ipa/priced_app.ipa"));
+    ASSERT_TRUE(loaded(w));
     w.show();
     QString shown;
     QWidget *owner = nullptr;
     EXPECT_TRUE(whileModal<ForShow>([&] { click(w, DetailsForm::InfoButton); },
                                     [&](ForShow *raw) {
+                                        EXPECT_TRUE(loaded(*raw));
                                         shown = raw->text()->toPlainText();
                                         owner = raw->parentWidget();
                                         EXPECT_TRUE(raw->isModal());
@@ -281,7 +287,7 @@ TEST_F(OpenDetails, OpensModallyOverADisabledMainWindowAndEnablesItAgain)
         strayFile.close();
         bool mainDisabled = false, windowEnabled = false, strayGone = false;
         QString caption;
-        EXPECT_TRUE(whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, ipa); },
+        EXPECT_TRUE(whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, &*reader, ipa); },
                                             [&](DetailsForm *w) {
                                                 mainDisabled = !mainWindow.isEnabled();
                                                 windowEnabled = w->isEnabled() && w->isModal();
@@ -298,7 +304,7 @@ TEST_F(OpenDetails, OpensModallyOverADisabledMainWindowAndEnablesItAgain)
 
     QString caption;
     EXPECT_TRUE(
-        whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, add("apk/label-zh.apk")); },
+        whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, &*reader, add("apk/label-zh.apk")); },
                                 [&](DetailsForm *w) { caption = w->windowTitle(); }));
     EXPECT_EQ(caption, "程序信息");
     EXPECT_TRUE(mainWindow.isEnabled());
@@ -306,6 +312,6 @@ TEST_F(OpenDetails, OpensModallyOverADisabledMainWindowAndEnablesItAgain)
     // A name a rename gave another ending opens nothing and leaves the main window usable.
     const DetailTarget other{folder, "notes.txt", 1};
     EXPECT_FALSE(
-        whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, other); }, [](DetailsForm *) {}));
+        whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, &*reader, other); }, [](DetailsForm *) {}));
     EXPECT_TRUE(mainWindow.isEnabled());
 }

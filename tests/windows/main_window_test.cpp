@@ -27,7 +27,8 @@
 namespace {
 
 // The main window over a program folder whose stand-in aapt names each package after its file
-// ("a.apk" is "a", version 1.0), slowly when TAVREL_TEST_SLOW is set.
+// ("a.apk" is "a", version 1.0); while the file "hold" stands in the program folder it waits, so
+// that a test decides when reads may end.
 class MainWindowTest : public ::testing::Test
 {
 protected:
@@ -36,7 +37,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(program.path() + "/bin"));
         folderOverride.emplace(program.path() + "/bin", program.path() + "/bin");
         ASSERT_TRUE(writeFakeTool(program.path() + "/bin/aapt",
-                                  "[ -n \"$TAVREL_TEST_SLOW\" ] && sleep 0.3\n"
+                                  "while [ -e '" + hold().toUtf8() + "' ]; do sleep 0.01; done\n"
                                   "printf \"package: name='x' versionCode='1' versionName='1.0'\\r\\n\"\n"
                                   "printf \"application-label:'%s'\\r\\n\" \"$(basename \"$3\" .apk)\"\n"));
         folder = files.path() + "/";
@@ -49,12 +50,17 @@ protected:
     void TearDown() override
     {
         window.reset();
-        WaitForBackgroundClearing();
-        qunsetenv("TAVREL_TEST_SLOW");
+        QFile::remove(hold());
+    }
+    QString hold() const { return program.path() + "/bin/hold"; }
+    // Waits until the batch under way (if any) has been read whole.
+    bool intakeEnds()
+    {
+        return QTest::qWaitFor([&] { return !window->intake()->isBusy(); }, 30000);
     }
     void touch(const QString &name)
     {
-        QFile file(folder + name);
+        QFile file(name.startsWith('/') ? name : folder + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     QStringList fileNames() const
@@ -90,6 +96,7 @@ protected:
             paths << folder + name;
         const FileDialogAnswers answers({paths});
         click("jcbutton1");
+        EXPECT_TRUE(intakeEnds());
     }
     void drop(const QStringList &paths)
     {
@@ -103,6 +110,8 @@ protected:
         QApplication::sendEvent(view()->viewport(), &enter);
         QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(view()->viewport(), &dropped);
+        // The drop only queued the intake: nothing is added before the event loop takes it up.
+        QCoreApplication::sendPostedEvents(&*window, QEvent::MetaCall);
     }
     // Right-clicks the row and, once the popup is open, presses the key on it.
     QStringList popupAndPress(int position, Qt::Key key)
@@ -188,6 +197,7 @@ TEST_F(MainWindowTest, AddsThroughTheDialogAndByDroppingOntoTheList)
     // A drop passes over folders, other types and files already listed.
     QDir().mkpath(folder + "sub.apk");
     drop({folder + "sub.apk", folder + "notes.txt", folder + "a.apk", folder + "b.apk"});
+    ASSERT_TRUE(intakeEnds());
     EXPECT_EQ(fileNames(), QStringList({"notes.txt", "a.apk", "b.apk"}));
     EXPECT_EQ(label("MsLabel0"), "总数: 3");
 }
@@ -248,6 +258,7 @@ TEST_F(MainWindowTest, PopupEntriesRunTheirCommandsAndSelectionFollowsTheButton)
         const FileDialogAnswers answers({{folder + "a.apk", folder + "b.apk", folder + "c.apk"}});
         popupAndPress(0, Qt::Key_P);
     }
+    ASSERT_TRUE(intakeEnds());
     EXPECT_EQ(fileNames(), QStringList({"a.apk", "b.apk", "c.apk"}));
 
     // The right-click takes the row under it; the entry removes it.
@@ -354,36 +365,35 @@ TEST_F(MainWindowTest, ExitClosesEveryOtherWindowAndTheFramesMenuShowsAbout)
 
 TEST_F(MainWindowTest, EveryCommandWaitsWhileAnIntakeRuns)
 {
-    qputenv("TAVREL_TEST_SLOW", "1");
     touch("d.apk");
+    touch(program.path() + "/bin/hold");
     const FileDialogAnswers answers({{folder + "d.apk"}});
-    int rowsSeen = 0;
-    bool buttonsGreyed = true;
-    std::optional<ModalAnswer> yes;
-    QTimer::singleShot(400, [&] {
-        rowsSeen = view()->model()->rowCount();
-        for (const char *name : {"jcbutton1", "jcbutton2", "jcbutton5", "jcbutton6", "ComStart"})
-            buttonsGreyed &= !button(name)->isEnabled();
-        view()->selectAll();
-        yes.emplace(QStringLiteral("Yes"));
-        for (const char *name : {"jcbutton1", "jcbutton2", "jcbutton5", "jcbutton6", "ComStart"})
-            click(name);
-        ListPopupMenu *menu = window->popupMenu();
-        for (QAction *a : {menu->openFile(), menu->removeSelected(), menu->clearList(), menu->startRename()})
-            a->trigger();
-        window->addFiles();
-        window->removeSelected();
-        window->clearList();
-        window->startRename();
-        window->openRuleWindow();
-        QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, rowCentre(1));
-        drop({folder + "d.apk"});
-    });
     drop({folder + "a.apk", folder + "b.apk", folder + "c.apk"});
+    ASSERT_TRUE(window->intake()->isBusy());
+    // Rows show while the batch is read, and the status label counts.
+    EXPECT_EQ(view()->model()->rowCount(), 3);
+    EXPECT_EQ(label("MsLabel3"), "正在读取 0/3");
+    for (const char *name : {"jcbutton1", "jcbutton2", "jcbutton5", "jcbutton6", "ComStart"})
+        EXPECT_FALSE(button(name)->isEnabled()) << name;
 
-    EXPECT_GE(rowsSeen, 1); // rows showed while the batch ran
-    EXPECT_TRUE(buttonsGreyed);
-    EXPECT_FALSE(yes->shown());
+    view()->selectAll();
+    ModalAnswer yes(QStringLiteral("Yes"));
+    for (const char *name : {"jcbutton1", "jcbutton2", "jcbutton5", "jcbutton6", "ComStart"})
+        click(name);
+    ListPopupMenu *menu = window->popupMenu();
+    for (QAction *a : {menu->openFile(), menu->removeSelected(), menu->clearList(), menu->startRename()})
+        a->trigger();
+    window->addFiles();
+    window->removeSelected();
+    window->clearList();
+    window->startRename();
+    window->openRuleWindow();
+    QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, rowCentre(1));
+    drop({folder + "d.apk"});
+
+    ASSERT_TRUE(QFile::remove(hold()));
+    ASSERT_TRUE(intakeEnds());
+    EXPECT_FALSE(yes.shown());
     EXPECT_EQ(answers.asked(), 0);
     EXPECT_EQ(window->detailTarget().position, 0);
     EXPECT_EQ(fileNames(), QStringList({"a.apk", "b.apk", "c.apk"}));

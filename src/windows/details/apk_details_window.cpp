@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-ForOuts::ForOuts(QWidget *owner, PackageList *list, const DetailTarget &target)
-    : DetailsForm(owner, list, target, QStringLiteral("程序信息"), QStringLiteral("Play Store"))
+ForOuts::ForOuts(QWidget *owner, PackageList *list, PackageReader *reader, const DetailTarget &target)
+    : DetailsForm(owner, list, reader, target, QStringLiteral("程序信息"), QStringLiteral("Play Store"))
 {
     frame()->setThemeColor(6);
     frame()->setCustomBackColor(skin::rgbRef(255, 255, 255));
@@ -33,9 +33,9 @@ ForOuts::ForOuts(QWidget *owner, PackageList *list, const DetailTarget &target)
     m_report->hide();
 }
 
-void ForOuts::load()
+void ForOuts::fillFrom(const PackageReading &reading)
 {
-    fill(LoadApkDetails(target().folder + target().fileName, NameRule::active()));
+    fill(ApkDetailsFromReport(reading.badging.value_or(QString()), reading.path, NameRule::active()));
 }
 
 void ForOuts::fill(const ApkDetails &details)

@@ -11,10 +11,8 @@ class ForOuts : public DetailsForm
 {
     Q_OBJECT
 public:
-    ForOuts(QWidget *owner, PackageList *list, const DetailTarget &target);
+    ForOuts(QWidget *owner, PackageList *list, PackageReader *reader, const DetailTarget &target);
 
-    // Runs the badging tool on the file again and fills the fields, the preview by the active rule.
-    void load();
     void fill(const ApkDetails &details);
 
     QPlainTextEdit *permissions() const { return m_permissions; }
@@ -22,6 +20,9 @@ public:
 
 protected:
     QUrl storeUrl() const override;
+    ReadKind readKind() const override { return ReadKind::Badging; }
+    // The fields from the reading, the preview by the active rule.
+    void fillFrom(const PackageReading &reading) override;
 
 private:
     QPlainTextEdit *m_permissions;

@@ -2,6 +2,7 @@
 
 #include "app/details_rename.h"
 #include "core/package_list.h"
+#include "inspect/package_reader.h"
 #include "skin/button/jcbutton.h"
 #include "skin/frame/jcforms.h"
 #include "windows/common/dialog_frame.h"
@@ -41,10 +42,20 @@ void fitCaption(jcbutton *button)
 
 } // namespace
 
-DetailsForm::DetailsForm(QWidget *owner, PackageList *list, const DetailTarget &target,
+DetailsForm::DetailsForm(QWidget *owner, PackageList *list, PackageReader *reader, const DetailTarget &target,
                          const QString &caption, const QString &storeCaption)
-    : QDialog(owner), m_list(list), m_target(target), m_currentName(target.fileName)
+    : QDialog(owner), m_list(list), m_reader(reader), m_target(target), m_currentName(target.fileName)
 {
+    connect(m_reader, &PackageReader::packageRead, this, [this](quint64 ticket, const PackageReading &reading) {
+        if (ticket != m_ticket)
+            return;
+        m_ticket = 0;
+        fillFrom(reading);
+        field(QStringLiteral("Text1"))->setPlaceholderText(reading.failure);
+        m_loaded = true;
+        emit loaded();
+    });
+
     setDetailsFont(this);
     m_frame = dressWindow(this, owner, caption, 5310, 6675);
 
@@ -68,6 +79,12 @@ DetailsForm::DetailsForm(QWidget *owner, PackageList *list, const DetailTarget &
         connect(b, &jcbutton::Click, this, &DetailsForm::buttonClicked);
         m_buttons << b;
     }
+}
+
+void DetailsForm::load()
+{
+    m_loaded = false;
+    m_ticket = m_reader->read(readKind(), packagePath());
 }
 
 QLineEdit *DetailsForm::field(const QString &name) const
@@ -154,6 +171,6 @@ void DetailsForm::renameFile()
 
 void DetailsForm::showRawMetadata()
 {
-    ForShow raw(this, packagePath());
+    ForShow raw(this, packagePath(), m_reader);
     raw.exec();
 }

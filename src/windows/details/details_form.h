@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/detail_target.h"
+#include "inspect/package_reading.h"
 
 #include <QDialog>
 #include <QUrl>
 #include <QVector>
 
 class PackageList;
+class PackageReader;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -35,9 +37,21 @@ public:
     // The handler of all four buttons; any other index does nothing.
     void buttonClicked(int index);
 
+    // Has the reader read the package again; the fields fill when it has (loaded() then). Where a
+    // tool failed, the name field says why ("aapt 超时") in grey while it is empty.
+    void load();
+    bool isLoaded() const { return m_loaded; }
+
+signals:
+    void loaded();
+
 protected:
-    DetailsForm(QWidget *owner, PackageList *list, const DetailTarget &target, const QString &caption,
-                const QString &storeCaption);
+    DetailsForm(QWidget *owner, PackageList *list, PackageReader *reader, const DetailTarget &target,
+                const QString &caption, const QString &storeCaption);
+
+    // What this window has the reader read, and what it does with the reading.
+    virtual ReadKind readKind() const = 0;
+    virtual void fillFrom(const PackageReading &reading) = 0;
 
     // A label at left 240, 40 twips below its field, and the field at the given place (twips).
     QLineEdit *addField(const QString &name, const QString &label, int left, int top, int width);
@@ -59,6 +73,9 @@ private:
     void showRawMetadata();
 
     PackageList *m_list;
+    PackageReader *m_reader;
+    quint64 m_ticket = 0;
+    bool m_loaded = false;
     DetailTarget m_target;
     QString m_currentName;
     skin::jcForms *m_frame;

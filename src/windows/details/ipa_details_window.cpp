@@ -9,8 +9,8 @@
 #include <QFrame>
 #include <QLineEdit>
 
-ForOuta::ForOuta(QWidget *owner, PackageList *list, const DetailTarget &target)
-    : DetailsForm(owner, list, target, QStringLiteral("IPA程序信息"), QStringLiteral("Apple Store"))
+ForOuta::ForOuta(QWidget *owner, PackageList *list, PackageReader *reader, const DetailTarget &target)
+    : DetailsForm(owner, list, reader, target, QStringLiteral("IPA程序信息"), QStringLiteral("Apple Store"))
 {
     frame()->setThemeColor(6);
 
@@ -48,9 +48,9 @@ ForOuta::ForOuta(QWidget *owner, PackageList *list, const DetailTarget &target)
     line->setGeometry(twips(240), twips(5160) - 1, twips(5040) - twips(240), 3);
 }
 
-void ForOuta::load()
+void ForOuta::fillFrom(const PackageReading &reading)
 {
-    fill(LoadIpaDetails(target().folder + target().fileName, NameRule::active()));
+    fill(IpaDetailsFromPlists(reading.plists, reading.path, NameRule::active()));
 }
 
 void ForOuta::fill(const IpaDetails &details)

@@ -12,15 +12,15 @@ class ForOuta : public DetailsForm
 {
     Q_OBJECT
 public:
-    ForOuta(QWidget *owner, PackageList *list, const DetailTarget &target);
+    ForOuta(QWidget *owner, PackageList *list, PackageReader *reader, const DetailTarget &target);
 
-    // Unpacks the package's lists again, fills the fields (the preview by the active rule) and
-    // clears the scratch folder.
-    void load();
     void fill(const IpaDetails &details);
 
 protected:
     QUrl storeUrl() const override;
+    ReadKind readKind() const override { return ReadKind::IpaPlists; }
+    // The fields from the reading, the preview by the active rule.
+    void fillFrom(const PackageReading &reading) override;
 
 private:
     QString m_storeItemId;

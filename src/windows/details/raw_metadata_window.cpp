@@ -1,6 +1,6 @@
 #include "windows/details/raw_metadata_window.h"
 
-#include "inspect/store_metadata_text.h"
+#include "inspect/package_reader.h"
 #include "skin/frame/jcforms.h"
 #include "windows/common/dialog_frame.h"
 #include "windows/common/twips.h"
@@ -8,7 +8,7 @@
 
 #include <QPlainTextEdit>
 
-ForShow::ForShow(QWidget *owner, const QString &packagePath)
+ForShow::ForShow(QWidget *owner, const QString &packagePath, PackageReader *reader)
     : QDialog(owner),
       m_frame((setDetailsFont(this), dressWindow(this, owner, QStringLiteral("程序原信息"), 9300, 6750))),
       m_text(new QPlainTextEdit(this))
@@ -21,5 +21,18 @@ ForShow::ForShow(QWidget *owner, const QString &packagePath)
     m_text->setTabStopDistance(4 * m_text->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_text->setPlainText(ReadStoreMetadataText(packagePath));
+    // Only an iOS package (its name ending in "ipa", as the list tells the kinds apart) has the entry.
+    if (!packagePath.endsWith(QLatin1String("ipa"))) {
+        m_loaded = true;
+        return;
+    }
+    connect(reader, &PackageReader::packageRead, this, [this](quint64 ticket, const PackageReading &reading) {
+        if (ticket != m_ticket)
+            return;
+        m_ticket = 0;
+        m_text->setPlainText(reading.plists.storeMetadata.value_or(QString()));
+        m_loaded = true;
+        emit loaded();
+    });
+    m_ticket = reader->read(ReadKind::StoreMetadata, packagePath);
 }

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "core/package_list.h"
 #include "core/package_list_model.h"
+#include "inspect/package_reader.h"
 #include "rename/name_rule.h"
 #include "rename/rename_run.h"
 #include "skin/button/jcbutton.h"
@@ -55,9 +56,9 @@ QLabel *addLabel(QWidget *parent, const char *objectName, const QRect &geometry,
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent)
-    : QWidget(parent), m_list(new PackageList(this)), m_intake(new Intake(m_list, this)),
-      m_model(new PackageListModel(m_list, this))
+MainWindow::MainWindow(PackageReader *reader, QWidget *parent)
+    : QWidget(parent), m_list(new PackageList(this)), m_reader(reader ? reader : new PackageReader(0, this)),
+      m_intake(new Intake(m_list, m_reader, this)), m_model(new PackageListModel(m_list, this))
 {
     setObjectName(QStringLiteral("ForMain"));
     setWindowTitle(Startup::windowTitle());
@@ -90,7 +91,9 @@ MainWindow::MainWindow(QWidget *parent)
         refreshLabels();
     });
     connect(m_view, &PackageView::doubleClickedList, this, &MainWindow::openDetails);
-    connect(m_view, &PackageView::filesDropped, this, &MainWindow::addDroppedFiles);
+    // Queued: the drop returns at once, and the file manager that started the drag is free again
+    // before the first package is looked at.
+    connect(m_view, &PackageView::filesDropped, this, &MainWindow::addDroppedFiles, Qt::QueuedConnection);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::syncSelection);
 
@@ -150,6 +153,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_listCommands = {add, remove, clear, rule, start};
     connect(m_intake, &Intake::busyChanged, this, [this](bool busy) { setListCommandsEnabled(!busy); });
     connect(m_intake, &Intake::batchFinished, this, &MainWindow::refreshLabels);
+    connect(m_intake, &Intake::progress, this,
+            [this](int read, int total) { m_statusLabel->setText(Intake::progressText(read, total)); });
     refreshLabels();
 }
 
@@ -194,15 +199,30 @@ void MainWindow::addFiles()
 {
     if (!commandMayRun(MainCommand::AddFiles, m_intake->isBusy()))
         return;
-    // A cancelled dialog still ends a batch: the scratch folders are cleared after every use.
-    m_intake->addChosenFiles(chooseFilesToAdd(this));
+    addChosenFiles(chooseFilesToAdd(this));
+}
+
+void MainWindow::addChosenFiles(const QStringList &paths)
+{
+    if (!commandMayRun(MainCommand::AddFiles, m_intake->isBusy()))
+        return;
+    m_intake->addChosenFiles(paths);
     refreshLabels();
+    showProgress();
+}
+
+void MainWindow::showProgress()
+{
+    if (m_intake->isBusy())
+        m_statusLabel->setText(Intake::progressText(m_intake->readCount(), m_intake->total()));
 }
 
 void MainWindow::addDroppedFiles(const QStringList &paths)
 {
-    if (commandMayRun(MainCommand::Drop, m_intake->isBusy()))
-        m_intake->addDroppedPaths(paths);
+    if (!commandMayRun(MainCommand::Drop, m_intake->isBusy()))
+        return;
+    m_intake->addDroppedPaths(paths);
+    showProgress();
 }
 
 void MainWindow::removeSelected()
@@ -258,12 +278,10 @@ void MainWindow::openDetails()
     case PackageKind::None:
         return;
     case PackageKind::Ipa:
-        removeStaleStoreMetadata();
-        break;
     case PackageKind::Apk:
         break;
     }
-    openDetailsWindow(this, m_list, m_detailTarget);
+    openDetailsWindow(this, m_list, m_reader, m_detailTarget);
 }
 
 void MainWindow::showPopup(const QPoint &globalPos)
@@ -281,7 +299,10 @@ void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 void MainWindow::dropEvent(QDropEvent *event)
 {
     event->acceptProposedAction();
-    addDroppedFiles(droppedLocalFiles(event->mimeData()));
+    // Queued, as a drop on the list is.
+    QMetaObject::invokeMethod(
+        this, [this, paths = droppedLocalFiles(event->mimeData())] { addDroppedFiles(paths); },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

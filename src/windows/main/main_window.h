@@ -9,6 +9,7 @@ class Intake;
 class LinkLabel;
 class ListPopupMenu;
 class PackageList;
+class PackageReader;
 class PackageListModel;
 class PackageView;
 class QLabel;
@@ -25,10 +26,12 @@ class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // Reads packages with the reader given (the session's); without one, with one of its own.
+    explicit MainWindow(PackageReader *reader = nullptr, QWidget *parent = nullptr);
 
     PackageList *packageList() const { return m_list; }
     Intake *intake() const { return m_intake; }
+    PackageReader *reader() const { return m_reader; }
     PackageView *view() const { return m_view; }
     ListPopupMenu *popupMenu() const { return m_popup; }
     skin::jcForms *frame() const { return m_frame; }
@@ -38,6 +41,8 @@ public:
 
 public slots:
     void addFiles();
+    // The intake's two ways in: files chosen in the "添加文件" dialog, and paths dropped on the list.
+    void addChosenFiles(const QStringList &paths);
     void addDroppedFiles(const QStringList &paths);
     void removeSelected();
     void clearList();
@@ -56,8 +61,11 @@ private:
     void showPopup(const QPoint &globalPos);
     void syncSelection();
     void setListCommandsEnabled(bool enabled);
+    // "正在读取 37/200" in the status label while a batch is being read.
+    void showProgress();
 
     PackageList *m_list;
+    PackageReader *m_reader;
     Intake *m_intake;
     PackageListModel *m_model;
     skin::jcForms *m_frame;

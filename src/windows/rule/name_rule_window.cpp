@@ -6,6 +6,7 @@
 #include "skin/frame/jcforms.h"
 #include "windows/common/dialog_frame.h"
 #include "windows/common/message_box.h"
+#include "windows/common/owner_disabled.h"
 #include "windows/common/twips.h"
 
 #include <QComboBox>
@@ -13,27 +14,6 @@
 #include <QPointer>
 
 namespace {
-
-// Disables the main window for as long as it lives.
-class DisabledWhileOpen
-{
-public:
-    explicit DisabledWhileOpen(QWidget *window) : m_window(window)
-    {
-        if (m_window)
-            m_window->setEnabled(false);
-    }
-    ~DisabledWhileOpen()
-    {
-        if (m_window)
-            m_window->setEnabled(true);
-    }
-    DisabledWhileOpen(const DisabledWhileOpen &) = delete;
-    DisabledWhileOpen &operator=(const DisabledWhileOpen &) = delete;
-
-private:
-    QPointer<QWidget> m_window;
-};
 
 QLabel *fixedLabel(QWidget *parent, const QString &name, const QString &text, const QRect &where)
 {
@@ -105,7 +85,7 @@ void FoPrint::save()
 
 void openNameRuleWindow(QWidget *mainWindow)
 {
-    const DisabledWhileOpen disabled(mainWindow);
+    const OwnerDisabled disabled(mainWindow);
     QPointer<FoPrint> window = new FoPrint(mainWindow);
     window->exec();
     delete window;
