@@ -1,9 +1,12 @@
-// Start-up and the choice of mode. A path on the command line is renamed here with QtCore alone;
+// Start-up and the choice of mode. Paths on the command line are renamed here with QtCore alone;
 // without one, the window library is loaded and takes over.
+#include "app/batch_command_line.h"
+#include "app/command_line_options.h"
 #include "app/command_line_rename.h"
 #include "app/startup.h"
 #include "app/window_module.h"
 #include "platform/instance_claim.h"
+#include "rename/name_rule.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -14,15 +17,32 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const QString path = Startup::normalisedPath(Startup::commandLineTail(arguments));
-    if (path.isEmpty())
+    const CommandLineOptions options = parseCommandLine(arguments.mid(1));
+    switch (options.mode) {
+    case CommandLineOptions::Mode::Window:
+    case CommandLineOptions::Mode::Open:
         return WindowModule::runWindowMode(argc, argv);
+    case CommandLineOptions::Mode::Help:
+        std::fputs(commandLineHelp().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLineOptions::Mode::Version:
+        std::printf("%s\n", Startup::windowTitle().toLocal8Bit().constData());
+        return 0;
+    case CommandLineOptions::Mode::UsageError:
+        std::fprintf(stderr, "tavrel: %s\n%s\n", options.error.toLocal8Bit().constData(),
+                     QStringLiteral("用法见 tavrel --help").toLocal8Bit().constData());
+        return 2;
+    case CommandLineOptions::Mode::SingleFile:
+    case CommandLineOptions::Mode::Batch:
+        break;
+    }
 
     auto app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavrel"));
 
     StartupSession session;
+    session.setReaderWorkers(options.jobs);
     switch (session.begin()) {
     case StartupSession::AlreadyRunning:
         // The notice first, then the earlier window comes to the front.
@@ -39,12 +59,20 @@ int main(int argc, char **argv)
         break;
     }
 
+    if (options.mode == CommandLineOptions::Mode::Batch) {
+        BatchCommandLine batch(options, options.rule.value_or(NameRule::active()), session.reader());
+        QObject::connect(&batch, &BatchCommandLine::finished, app.get(), &QCoreApplication::exit);
+        batch.start();
+        return QCoreApplication::exec();
+    }
+
     CommandLineRename rename(session.reader());
-    QObject::connect(&rename, &CommandLineRename::finished, app.get(), [](bool renamed, const QString &error) {
-        if (!renamed)
-            std::fprintf(stderr, "tavrel: %s\n", error.toLocal8Bit().constData());
-        QCoreApplication::exit(renamed ? 0 : 1);
-    });
-    rename.start(path);
+    QObject::connect(&rename, &CommandLineRename::finished, app.get(),
+                     [](bool renamed, const QString &error) {
+                         if (!renamed)
+                             std::fprintf(stderr, "tavrel: %s\n", error.toLocal8Bit().constData());
+                         QCoreApplication::exit(renamed ? 0 : 1);
+                     });
+    rename.start(options.paths.constFirst());
     return QCoreApplication::exec();
 }
