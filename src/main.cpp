@@ -1,11 +1,14 @@
-// Start-up and the choice of mode. A path on the command line is renamed here with QtCore alone;
+// Start-up and the choice of mode. Paths on the command line are renamed here with QtCore alone;
 // without one, the window library is loaded and takes over. Files to open go to a window that
 // already runs, also with QtCore alone, or come with the window library when none does.
+#include "app/batch_command_line.h"
+#include "app/command_line_options.h"
 #include "app/command_line_rename.h"
 #include "app/open_request.h"
 #include "app/startup.h"
 #include "app/window_module.h"
 #include "platform/instance_claim.h"
+#include "rename/name_rule.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -50,12 +53,28 @@ int main(int argc, char **argv)
         return turnAway(std::move(app), argc, argv, raiseSocketPath);
     }
 
-    const QString path = Startup::normalisedPath(Startup::commandLineTail(arguments));
-    if (path.isEmpty())
+    const CommandLineOptions options = parseCommandLine(arguments.mid(1));
+    switch (options.mode) {
+    case CommandLineOptions::Mode::Window:
         return WindowModule::runWindowMode(argc, argv);
+    case CommandLineOptions::Mode::Help:
+        std::fputs(commandLineHelp().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLineOptions::Mode::Version:
+        std::printf("%s\n", Startup::windowTitle().toLocal8Bit().constData());
+        return 0;
+    case CommandLineOptions::Mode::UsageError:
+        std::fprintf(stderr, "tavrel: %s\n%s\n", options.error.toLocal8Bit().constData(),
+                     QStringLiteral("用法见 tavrel --help").toLocal8Bit().constData());
+        return 2;
+    case CommandLineOptions::Mode::SingleFile:
+    case CommandLineOptions::Mode::Batch:
+        break;
+    }
 
     auto app = makeApplication(argc, argv);
     StartupSession session;
+    session.setReaderWorkers(options.jobs);
     switch (session.begin()) {
     case StartupSession::AlreadyRunning:
         return turnAway(std::move(app), argc, argv, session.raiseSocketPath());
@@ -68,6 +87,13 @@ int main(int argc, char **argv)
         break;
     }
 
+    if (options.mode == CommandLineOptions::Mode::Batch) {
+        BatchCommandLine batch(options, options.rule.value_or(NameRule::active()), session.reader());
+        QObject::connect(&batch, &BatchCommandLine::finished, app.get(), &QCoreApplication::exit);
+        batch.start();
+        return QCoreApplication::exec();
+    }
+
     CommandLineRename rename(session.reader());
     QObject::connect(&rename, &CommandLineRename::finished, app.get(),
                      [](bool renamed, const QString &error) {
@@ -75,6 +101,6 @@ int main(int argc, char **argv)
                              std::fprintf(stderr, "tavrel: %s\n", error.toLocal8Bit().constData());
                          QCoreApplication::exit(renamed ? 0 : 1);
                      });
-    rename.start(path);
+    rename.start(options.paths.constFirst());
     return QCoreApplication::exec();
 }

@@ -38,6 +38,23 @@ void runRename(PackageList &list, const QString &rule)
     }
 }
 
+QString newFileNameByRule(const QString &fileName, const QString &displayName, const QString &version,
+                          const QString &rule, const QString &fallbackExtension, QString *error)
+{
+    if (displayName.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("无法修改: 未能读出 %1 的程序名称").arg(fileName);
+        return QString();
+    }
+    const QString stem = NameRule::expand(rule, displayName, version);
+    if (stem.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("无法修改: 命名规则得出的名称为空");
+        return QString();
+    }
+    return stem + fileExtension(fileName, fallbackExtension);
+}
+
 bool renameFileByRule(const QString &path, const QString &displayName, const QString &version,
                       const QString &rule, const QString &fallbackExtension, QString *error)
 {
@@ -45,16 +62,9 @@ bool renameFileByRule(const QString &path, const QString &displayName, const QSt
     QString *why = error ? error : &ignored;
     QString folder, fileName;
     splitPath(path, &folder, &fileName);
-    if (displayName.isEmpty()) {
-        *why = QStringLiteral("无法修改: 未能读出 %1 的程序名称").arg(fileName);
+    const QString newName = newFileNameByRule(fileName, displayName, version, rule, fallbackExtension, why);
+    if (newName.isEmpty())
         return false;
-    }
-    const QString stem = NameRule::expand(rule, displayName, version);
-    if (stem.isEmpty()) {
-        *why = QStringLiteral("无法修改: 命名规则得出的名称为空");
-        return false;
-    }
-    const QString newName = stem + fileExtension(fileName, fallbackExtension);
     switch (renameWithinFolder(folder, fileName, newName)) {
     case RenameOutcome::Renamed:
         return true;

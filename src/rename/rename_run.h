@@ -32,6 +32,12 @@ void recordRenameOutcome(PackageList &list, int position, RenameOutcome outcome,
 // its file name and shows "无法修改"; a taken name shows "文件已存在". Nothing is replaced.
 void runRename(PackageList &list, const QString &rule);
 
+// The file name the rule gives a package: the expanded rule and the file's own extension
+// (fallbackExtension for a name without one). Empty when no name can be made; then *error says
+// why, in one line.
+QString newFileNameByRule(const QString &fileName, const QString &displayName, const QString &version,
+                          const QString &rule, const QString &fallbackExtension, QString *error = nullptr);
+
 // Renames one file (the command line's) by the rule, keeping it in its folder and keeping its own
 // extension (everything from the last dot; fallbackExtension for a name without one). Returns true
 // when renamed; otherwise *error says what stopped it, in one line.
