@@ -13,18 +13,33 @@ QByteArray utf8(const QString &text)
     return text.toUtf8();
 }
 
-// Dolphin (KF5 and KF6) service menu. %f with at most one file: the desktop entry format lets a
-// launcher start one process per file side by side for %f, so the entry is offered for one file.
+// The package types: the Android package, our iOS package type and the Android bundles.
+QByteArray packageMimeTypes()
+{
+    return "application/vnd.android.package-archive;application/x-ios-app;application/x-android-xapk;"
+           "application/x-android-apks;application/x-android-apkm;";
+}
+
+// "*.apk|*.ipa|..." for a shell's case: the names the program takes for packages.
+QByteArray packageShellPatterns()
+{
+    QStringList patterns;
+    for (const QString &extension : packageExtensions())
+        patterns << QStringLiteral("*.") + extension;
+    return patterns.join(QLatin1Char('|')).toUtf8();
+}
+
+// Dolphin (KF5 and KF6) service menu: %F hands the whole selection to one run.
 QByteArray dolphinServiceMenu(const QString &program)
 {
-    const QString exec = keyFileString(desktopExecArgument(program) + QLatin1String(" %f"));
+    const QString exec = keyFileString(desktopExecArgument(program) + QLatin1String(" %F"));
     return QByteArray(kMarker) +
            "\n[Desktop Entry]\n"
            "Type=Service\n"
            "X-KDE-ServiceTypes=KonqPopupMenu/Plugin\n"
-           "MimeType=application/octet-stream;\n"
-           "X-KDE-RequiredNumberOfUrls=1\n"
-           "X-KDE-MaxNumberOfUrls=1\n"
+           "MimeType=" +
+           packageMimeTypes() +
+           "\n"
            "Actions=tavrel;\n"
            "\n[Desktop Action tavrel]\n"
            "Name=Tavrel\n"
@@ -34,26 +49,33 @@ QByteArray dolphinServiceMenu(const QString &program)
 }
 
 // Nautilus and Caja run a script from their scripts folder with the chosen files as arguments
-// (names relative to the folder shown, for local files). It renames them one after the other.
+// (names relative to the folder shown, for local files). The packages among them, made absolute,
+// go to one run; folders and other files are left out.
 QByteArray scriptsEntry(const QString &program)
 {
     return "#!/bin/sh\n" + QByteArray(kMarker) +
            "\n"
            "for file in \"$@\"; do\n"
+           "    shift\n"
            "    case $file in\n"
            "    /*) ;;\n"
            "    *) file=\"$PWD/$file\" ;;\n"
            "    esac\n"
-           "    [ -d \"$file\" ] && continue\n"
+           "    [ -f \"$file\" ] || continue\n"
+           "    case $file in\n"
            "    " +
-           utf8(shellWord(program)) +
-           " \"$file\"\n"
+           packageShellPatterns() +
+           ") set -- \"$@\" \"$file\" ;;\n"
+           "    esac\n"
            "done\n"
-           "exit 0\n";
+           "[ $# -gt 0 ] || exit 0\n"
+           "exec " +
+           utf8(shellWord(program)) + " \"$@\"\n";
 }
 
 // Nemo puts the paths for %F into the command text, backslash before blanks (EscapeSpaces) and
-// quotes, then splits it like a shell without expanding anything; Selection=s: one file only.
+// quotes, then splits it like a shell without expanding anything; offered for any number of
+// chosen packages, by their extensions.
 // Every other '%' starts a token of its own too, so a literal one is %%.
 QByteArray nemoAction(const QString &program)
 {
@@ -67,18 +89,20 @@ QByteArray nemoAction(const QString &program)
            "Exec=" +
            utf8(keyFileString(exec + QLatin1String(" %F"))) +
            "\n"
-           "Selection=s\n"
-           "Extensions=nodirs;\n"
+           "Selection=notnone\n"
+           "Extensions=" +
+           packageExtensions().join(QLatin1Char(';')).toUtf8() +
+           ";\n"
            "EscapeSpaces=true\n";
 }
 
-// PCManFM-Qt and LXQt read file-manager actions: %f is the shell-quoted path, %% a '%', and the
-// command is split like a shell. SelectionCount==1 offers it for one file.
+// PCManFM-Qt and LXQt read file-manager actions: %F the shell-quoted paths, %% a '%', and the
+// command is split like a shell. Offered for one or more chosen packages.
 QByteArray fileManagerAction(const QString &program)
 {
     QString exec = shellWord(program);
     exec.replace(QLatin1Char('%'), QLatin1String("%%"));
-    exec += QLatin1String(" %f");
+    exec += QLatin1String(" %F");
     return QByteArray(kMarker) +
            "\n[Desktop Entry]\n"
            "Type=Action\n"
@@ -86,13 +110,21 @@ QByteArray fileManagerAction(const QString &program)
            "Icon=tavrel\n"
            "Profiles=tavrel;\n"
            "\n[X-Action-Profile tavrel]\n"
-           "MimeTypes=all/allfiles;\n"
-           "SelectionCount==1\n"
+           "MimeTypes=" +
+           packageMimeTypes() +
+           "\n"
+           "SelectionCount>0\n"
            "Exec=" +
            utf8(keyFileString(exec)) + "\n";
 }
 
 } // namespace
+
+QStringList packageExtensions()
+{
+    return {QStringLiteral("apk"), QStringLiteral("ipa"), QStringLiteral("xapk"), QStringLiteral("apks"),
+            QStringLiteral("apkm")};
+}
 
 QList<FileManager> allFileManagers()
 {

@@ -5,11 +5,15 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // The file managers that get a "Tavrel" entry, and the file each of them reads it from.
 enum class FileManager { Dolphin, Nautilus, Caja, Nemo, Thunar, PcmanfmQt };
 
 QList<FileManager> allFileManagers();
+
+// The extensions of the files the entries are offered for, lower case, without the dot.
+QStringList packageExtensions();
 
 // Executables that tell a file manager is installed ("dolphin", "thunar", ...).
 QStringList fileManagerExecutables(FileManager manager);

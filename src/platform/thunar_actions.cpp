@@ -1,6 +1,7 @@
 #include "platform/thunar_actions.h"
 
 #include "platform/command_quoting.h"
+#include "platform/file_manager_formats.h"
 
 #include <QCryptographicHash>
 #include <QXmlStreamReader>
@@ -86,10 +87,14 @@ QString uniqueId()
 
 QByteArray action(const QString &program)
 {
-    // Thunar hands the command to /bin/sh with %f replaced by the quoted path; a literal '%' is %%.
+    // Thunar hands the command to /bin/sh with %F replaced by the quoted paths of the whole
+    // selection; a literal '%' is %%. Offered for packages only, by their names' endings.
     QString command = CommandQuoting::shellWord(program);
     command.replace(QLatin1Char('%'), QLatin1String("%%"));
-    command += QLatin1String(" %f");
+    command += QLatin1String(" %F");
+    QStringList patterns;
+    for (const QString &extension : packageExtensions())
+        patterns << QStringLiteral("*.") + extension;
     return "<action>\n"
            "\t<icon>tavrel</icon>\n"
            "\t<name>Tavrel</name>\n"
@@ -100,7 +105,9 @@ QByteArray action(const QString &program)
            command.toHtmlEscaped().toUtf8() +
            "</command>\n"
            "\t<description></description>\n"
-           "\t<patterns>*</patterns>\n"
+           "\t<patterns>" +
+           patterns.join(QLatin1Char(';')).toUtf8() +
+           "</patterns>\n"
            "\t<audio-files/>\n"
            "\t<image-files/>\n"
            "\t<other-files/>\n"

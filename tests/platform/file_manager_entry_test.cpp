@@ -169,10 +169,35 @@ TEST_P(EveryFileManager, TheProgramAndTheFileArriveWholeWhateverTheirPathsHold)
     EXPECT_EQ(QString::fromUtf8(readAll(record)), chosen + "\n");
 }
 
+TEST_P(EveryFileManager, TwoChosenPackagesGoToOneRunAndAreBothRenamed)
+{
+    // Which arguments each run got, one line per run.
+    const QString recorder = work.path() + "/bin dir/tavrel";
+    ASSERT_TRUE(QDir().mkpath(work.path() + "/bin dir"));
+    writeAll(recorder,
+             "#!/bin/sh\nprintf '%s|' \"$@\" >>\"$RECORD\"\necho >>\"$RECORD\"\nexec '" TAVREL_PROGRAM_DIR
+             "/tavrel' \"$@\"\n");
+    QFile::setPermissions(recorder, QFile::permissions(recorder) | QFile::ExeOwner | QFile::ExeUser);
+    ASSERT_TRUE(add(recorder, {GetParam()}, folders()));
+    const QString folder = work.path() + "/下载 it's \"new\" $HOME; 包/";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(TAVREL_FIXTURES_DIR "/apk/label-zh.apk", folder + "a $1 'x'.apk"));
+    ASSERT_TRUE(QFile::copy(TAVREL_FIXTURES_DIR "/ipa/store_app.ipa", folder + "b  c.ipa"));
+    const QString record = work.path() + "/record.txt";
+
+    EXPECT_EQ(run(commandFor(GetParam(), entryPath(GetParam()),
+                             QStringList{folder + "a $1 'x'.apk", folder + "b  c.ipa"}),
+                  record),
+              0);
+    EXPECT_EQ(QString::fromUtf8(readAll(record)), folder + "a $1 'x'.apk|" + folder + "b  c.ipa|\n");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
+              QStringList({"天气 1.0.apk", "猫和老鼠 1.2.ipa"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(FileManagers, EveryFileManager, ::testing::ValuesIn(allFileManagers()),
                          [](const auto &info) { return managerName(info.param).toStdString(); });
 
-TEST_F(FileManagerEntryTest, ScriptsRenameSeveralChosenFilesOneAfterTheOtherAndSkipFolders)
+TEST_F(FileManagerEntryTest, ScriptsPassTheChosenPackagesToOneRunAndSkipFolders)
 {
     const QString program = recordingProgram("bin");
     ASSERT_TRUE(add(program, {FileManager::Nautilus, FileManager::Caja}, folders()));

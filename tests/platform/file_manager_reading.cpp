@@ -24,7 +24,7 @@ QString glibQuote(const QString &text)
 // \$ \\ undone; then %f becomes the file as one argument and %% a '%'. A reserved character
 // outside quotes, or '`', '$' or a lone '\' inside them, makes the line invalid (empty result),
 // as launchers that hand such lines to a shell would misread them.
-QStringList desktopExec(const QString &exec, const QString &file)
+QStringList desktopExec(const QString &exec, const QStringList &files)
 {
     QStringList argv;
     QString word;
@@ -61,13 +61,16 @@ QStringList desktopExec(const QString &exec, const QString &file)
     }
     if (inWord)
         argv << word;
+    QStringList expanded;
     for (QString &argument : argv) {
-        if (argument == "%f")
-            argument = file;
+        if (argument == "%F")
+            expanded << files;
+        else if (argument == "%f")
+            expanded << files.value(0);
         else
-            argument.replace("%%", "%");
+            expanded << argument.replace("%%", "%");
     }
-    return argv;
+    return expanded;
 }
 
 // Nemo's expansion, in one pass: %F the paths, %% a '%', and its other tokens (%U, %P, %R, %f,
@@ -93,16 +96,22 @@ QString xmlUnescaped(QString text)
     return text.replace("&amp;", "&");
 }
 
-// Thunar's and libfm's expansion: %f the shell-quoted path, %% a '%'.
-QString expandQuotedPath(const QString &command, const QString &file)
+// Thunar's and libfm's expansion: %f the shell-quoted path, %F every path so quoted and
+// separated by blanks, %% a '%'.
+QString expandQuotedPath(const QString &command, const QStringList &files)
 {
     QString expanded;
     for (qsizetype i = 0; i < command.size(); ++i) {
         if (command.at(i) == '%' && i + 1 < command.size()) {
             const QChar code = command.at(++i);
-            if (code == 'f')
-                expanded += glibQuote(file);
-            else if (code == '%')
+            if (code == 'f') {
+                expanded += glibQuote(files.value(0));
+            } else if (code == 'F') {
+                QStringList quoted;
+                for (const QString &file : files)
+                    quoted << glibQuote(file);
+                expanded += quoted.join(' ');
+            } else if (code == '%')
                 expanded += '%';
         } else {
             expanded += command.at(i);
@@ -189,25 +198,34 @@ QString keyFileValue(const QByteArray &content, const QString &group, const QStr
 
 StartedCommand commandFor(FileManager manager, const QString &entryFile, const QString &chosenFile)
 {
+    return commandFor(manager, entryFile, QStringList{chosenFile});
+}
+
+StartedCommand commandFor(FileManager manager, const QString &entryFile, const QStringList &chosenFiles)
+{
     const QByteArray content = readAll(entryFile);
     switch (manager) {
     case FileManager::Dolphin:
-        return {desktopExec(keyFileValue(content, "Desktop Action tavrel", "Exec"), chosenFile), {}};
+        return {desktopExec(keyFileValue(content, "Desktop Action tavrel", "Exec"), chosenFiles), {}};
     case FileManager::Nautilus:
     case FileManager::Caja: {
         // Local files reach a script as names relative to the folder shown, its working folder.
-        const QFileInfo file(chosenFile);
-        return {{entryFile, file.fileName()}, file.absolutePath()};
+        QStringList argv{entryFile};
+        for (const QString &chosen : chosenFiles)
+            argv << QFileInfo(chosen).fileName();
+        return {argv, QFileInfo(chosenFiles.value(0)).absolutePath()};
     }
     case FileManager::Nemo: {
         // %F: each path with a backslash before quotes and (EscapeSpaces) blanks, put into the
-        // command text unquoted; the whole is then split by GLib.
-        QString path = chosenFile;
-        path.replace("\"", "\\\"").replace("'", "\\'").replace(" ", "\\ ");
-        return {glibShellWords(nemoExpanded(keyFileValue(content, "Nemo Action", "Exec"), path)), {}};
+        // command text unquoted and separated by blanks; the whole is then split by GLib.
+        QStringList paths;
+        for (QString path : chosenFiles)
+            paths << path.replace("\"", "\\\"").replace("'", "\\'").replace(" ", "\\ ");
+        return {glibShellWords(nemoExpanded(keyFileValue(content, "Nemo Action", "Exec"), paths.join(' '))),
+                {}};
     }
     case FileManager::Thunar: {
-        // Our action's <command>, %f expanded, run by /bin/sh -c.
+        // Our action's <command>, %f or %F expanded, run by /bin/sh -c.
         const QString text = QString::fromUtf8(content);
         const qsizetype id = text.indexOf("<unique-id>tavrel-file-manager-entry</unique-id>");
         const qsizetype begin = text.indexOf("<command>", id) + int(sizeof("<command>") - 1);
@@ -215,11 +233,11 @@ StartedCommand commandFor(FileManager manager, const QString &entryFile, const Q
         if (id < 0 || end < 0)
             return {};
         const QString command = xmlUnescaped(text.mid(begin, end - begin));
-        return {{"/bin/sh", "-c", expandQuotedPath(command, chosenFile)}, {}};
+        return {{"/bin/sh", "-c", expandQuotedPath(command, chosenFiles)}, {}};
     }
     case FileManager::PcmanfmQt:
         return {glibShellWords(
-                    expandQuotedPath(keyFileValue(content, "X-Action-Profile tavrel", "Exec"), chosenFile)),
+                    expandQuotedPath(keyFileValue(content, "X-Action-Profile tavrel", "Exec"), chosenFiles)),
                 {}};
     }
     return {};

@@ -22,3 +22,5 @@ QString keyFileValue(const QByteArray &content, const QString &group, const QStr
 // The command manager starts when the user chooses our entry on chosenFile. entryFile is the
 // file the manager reads (for Thunar: uca.xml).
 StartedCommand commandFor(FileManager manager, const QString &entryFile, const QString &chosenFile);
+// The same for a selection of several files, in the order chosen.
+StartedCommand commandFor(FileManager manager, const QString &entryFile, const QStringList &chosenFiles);
