@@ -54,8 +54,8 @@ void ReadJob::start()
         const QStringList members = m_reading.kind == ReadKind::IpaPlists
                                         ? PlistMembers()
                                         : QStringList{QStringLiteral("iTunesMetadata.plist")};
-        for (const QString &member : members)
-            m_steps << ToolCommands::extractMember(m_reading.path, m_folder, member);
+        // One run for all of them: a package costs a start of the tool, not one per name.
+        m_steps << ToolCommands::extractMembers(m_reading.path, m_folder, members);
         m_extractions = m_steps.size();
     }
     runNext();

@@ -29,9 +29,16 @@ ToolCommand badging(const QString &packagePath)
 
 ToolCommand extractMember(const QString &packagePath, const QString &outputFolder, const QString &member)
 {
+    return extractMembers(packagePath, outputFolder, {member});
+}
+
+ToolCommand extractMembers(const QString &packagePath, const QString &outputFolder,
+                           const QStringList &members)
+{
     return {toolPath(QStringLiteral("7za")),
-            {QStringLiteral("x"), QStringLiteral("-y"), QStringLiteral("-r"), packagePath,
-             QStringLiteral("-o") + outputFolder, member}};
+            QStringList{QStringLiteral("x"), QStringLiteral("-y"), QStringLiteral("-r"), packagePath,
+                        QStringLiteral("-o") + outputFolder} +
+                members};
 }
 
 ToolCommand convertPlist(const QString &outputPath, const QString &sourcePath)

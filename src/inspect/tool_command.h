@@ -22,6 +22,9 @@ QString toolPath(const QString &toolName);
 ToolCommand badging(const QString &packagePath);
 // 7za x -y -r PACKAGE -oFOLDER MEMBER (FOLDER keeps its trailing '/')
 ToolCommand extractMember(const QString &packagePath, const QString &outputFolder, const QString &member);
+// The same for several member names in one run: one start of the tool instead of one per name.
+ToolCommand extractMembers(const QString &packagePath, const QString &outputFolder,
+                           const QStringList &members);
 // plistconvert -convert xml1 -s -o OUTPUT SOURCE
 ToolCommand convertPlist(const QString &outputPath, const QString &sourcePath);
 } // namespace ToolCommands
