@@ -46,12 +46,12 @@ bool renameFileByRule(const QString &path, const QString &displayName, const QSt
     QString folder, fileName;
     splitPath(path, &folder, &fileName);
     if (displayName.isEmpty()) {
-        *why = QStringLiteral("无法修改: 未能读出 %1 的程序名称").arg(fileName);
+        *why = QCoreApplication::translate("RenameRun", "无法修改: 未能读出 %1 的程序名称").arg(fileName);
         return false;
     }
     const QString stem = NameRule::expand(rule, displayName, version);
     if (stem.isEmpty()) {
-        *why = QStringLiteral("无法修改: 命名规则得出的名称为空");
+        *why = QCoreApplication::translate("RenameRun", "无法修改: 命名规则得出的名称为空");
         return false;
     }
     const QString newName = stem + fileExtension(fileName, fallbackExtension);
@@ -59,10 +59,10 @@ bool renameFileByRule(const QString &path, const QString &displayName, const QSt
     case RenameOutcome::Renamed:
         return true;
     case RenameOutcome::TargetExists:
-        *why = QStringLiteral("文件已存在: %1").arg(folder + newName);
+        *why = QCoreApplication::translate("RenameRun", "文件已存在: %1").arg(folder + newName);
         return false;
     case RenameOutcome::Refused:
-        *why = QStringLiteral("无法修改: %1 不能改名为 %2").arg(fileName, newName);
+        *why = QCoreApplication::translate("RenameRun", "无法修改: %1 不能改名为 %2").arg(fileName, newName);
         return false;
     }
     return false;
