@@ -102,5 +102,6 @@ Tavrel reads the display name and version out of Android (.apk) and iOS (.ipa)
 packages and renames each file by a naming rule, by default the application's
 name followed by its version. It lists packages in a window with their size,
 lowest system and platform, and renames a single file from the command line or
-from the file manager's context menu. The interface is in Chinese.]=])
+from the file manager's context menu. The interface is in Chinese, or in
+English for users whose preferred languages put English first.]=])
 include(CPack)

@@ -9,6 +9,7 @@
 #include "rename/name_rule.h"
 #include "rename/rename_run.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 NameAndVersion NameAndVersionOf(const PackageReading &reading)
@@ -39,14 +40,16 @@ void CommandLineRename::start(const QString &path)
     m_path = path;
     const std::optional<ReadKind> kind = readKindFor(path);
     if (!kind) {
-        finishLater(false, QStringLiteral("不是 apk、xapk、apks、apkm 或 ipa 文件: %1").arg(path));
+        finishLater(false, QCoreApplication::translate("CommandLineRename",
+                                                       "不是 apk、xapk、apks、apkm 或 ipa 文件: %1")
+                               .arg(path));
         return;
     }
     // A name that is not UTF-8 is read through a path the tools can take; the rename itself
     // works on the bytes.
     const QString readable = PathBytes::reachable(path);
     if (!QFileInfo(readable).isFile()) {
-        finishLater(false, QStringLiteral("文件不存在: %1").arg(path));
+        finishLater(false, QCoreApplication::translate("CommandLineRename", "文件不存在: %1").arg(path));
         return;
     }
     m_ticket = m_reader->read(*kind, readable);
@@ -64,7 +67,7 @@ void CommandLineRename::onPackageRead(quint64 ticket, const PackageReading &read
         return;
     }
     if (!QFileInfo(PathBytes::reachable(m_path)).isFile()) {
-        emit finished(false, QStringLiteral("文件不存在: %1").arg(m_path));
+        emit finished(false, QCoreApplication::translate("CommandLineRename", "文件不存在: %1").arg(m_path));
         return;
     }
     QString error;

@@ -5,6 +5,7 @@
 #include "core/package_list.h"
 #include "inspect/package_reader.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 Intake::Intake(PackageList *list, PackageReader *reader, QObject *parent)
@@ -20,7 +21,7 @@ Intake::Intake(PackageList *list, PackageReader *reader, QObject *parent)
 
 QString Intake::progressText(int read, int total)
 {
-    return QStringLiteral("正在读取 %1/%2").arg(read).arg(total);
+    return QCoreApplication::translate("Intake", "正在读取 %1/%2").arg(read).arg(total);
 }
 
 bool Intake::begin()

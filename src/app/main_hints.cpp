@@ -1,44 +1,46 @@
 #include "app/main_hints.h"
 
+#include <QCoreApplication>
+
 namespace MainHints {
 
 QString creditLine()
 {
-    return QStringLiteral("Tavrel v4.0.0112 安装包改名工具, 构建于 2018-01-12.");
+    return QCoreApplication::translate("MainHints", "Tavrel v4.0.0112 安装包改名工具, 构建于 2018-01-12.");
 }
 
 QString hint(MainControl control)
 {
     switch (control) {
     case MainControl::AddFiles:
-        return QStringLiteral("添加文件.");
+        return QCoreApplication::translate("MainHints", "添加文件.");
     case MainControl::RemoveSelected:
-        return QStringLiteral("删除当前选择文件.");
+        return QCoreApplication::translate("MainHints", "删除当前选择文件.");
     case MainControl::ClearList:
-        return QStringLiteral("清空当前文件.");
+        return QCoreApplication::translate("MainHints", "清空当前文件.");
     case MainControl::NameRule:
-        return QStringLiteral("命名规则设置.");
+        return QCoreApplication::translate("MainHints", "命名规则设置.");
     case MainControl::AddShellEntry:
-        return QStringLiteral("添加系统右键菜单用于修改文件名.");
+        return QCoreApplication::translate("MainHints", "添加系统右键菜单用于修改文件名.");
     case MainControl::RemoveShellEntry:
-        return QStringLiteral("删除系统右键菜单.");
+        return QCoreApplication::translate("MainHints", "删除系统右键菜单.");
     case MainControl::StartRename:
-        return QStringLiteral("开始改名.");
+        return QCoreApplication::translate("MainHints", "开始改名.");
     case MainControl::Exit:
-        return QStringLiteral("退出软件.");
+        return QCoreApplication::translate("MainHints", "退出软件.");
     case MainControl::FeedbackLink:
-        return QStringLiteral("暂不支持发送邮件,网站禁止发步.");
+        return QCoreApplication::translate("MainHints", "暂不支持发送邮件,网站禁止发步.");
     case MainControl::DateLink:
         return creditLine();
     case MainControl::PackageList:
-        return QStringLiteral("列表清单.");
+        return QCoreApplication::translate("MainHints", "列表清单.");
     }
     return QString();
 }
 
 QString statusText(MainControl control)
 {
-    return QStringLiteral("状态栏: ") + hint(control);
+    return QCoreApplication::translate("MainHints", "状态栏: ") + hint(control);
 }
 
 } // namespace MainHints

@@ -6,6 +6,7 @@
 #include "platform/tree_removal.h"
 #include "rename/name_rule.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -57,12 +58,13 @@ QString firstMissingTool(const QString &programFolder)
 
 QString missingToolMessage(const QString &toolName)
 {
-    return QLatin1Char('"') + toolName + QLatin1Char('"') + QStringLiteral("文件丢失,软件无法正常运行.");
+    return QLatin1Char('"') + toolName + QLatin1Char('"') +
+           QCoreApplication::translate("Startup", "文件丢失,软件无法正常运行.");
 }
 
 QString alreadyRunningMessage()
 {
-    return QStringLiteral("软件已在运行...");
+    return QCoreApplication::translate("Startup", "软件已在运行...");
 }
 
 } // namespace Startup

@@ -2,6 +2,7 @@
 
 #include "platform/program_folder.h"
 
+#include <QCoreApplication>
 #include <QLibrary>
 
 #include <cstdio>
@@ -53,7 +54,7 @@ int runWindowMode(int argc, char **argv)
     QString error;
     const auto run = reinterpret_cast<RunWindowModeFn>(resolve(kRunWindowMode, &error));
     if (!run) {
-        printLine(QStringLiteral("无法载入窗口程序库: %1").arg(error));
+        printLine(QCoreApplication::translate("WindowModule", "无法载入窗口程序库: %1").arg(error));
         return 1;
     }
     return run(argc, argv);

@@ -1,5 +1,7 @@
 #include "core/package_list.h"
 
+#include <QCoreApplication>
+
 int PackageList::append(const QString &folder, const QString &fileName)
 {
     PackageInfo row;
@@ -69,7 +71,7 @@ void PackageList::clear()
 
 PackageList::Labels PackageList::labels() const
 {
-    return {QStringLiteral("总数: ") + QString::number(count()),
-            QStringLiteral("提示: 双击软件列表可显示详细信息."),
-            QStringLiteral("状态: 您也可以将所要处理的文件拖放到窗体内.")};
+    return {QCoreApplication::translate("PackageList", "总数: ") + QString::number(count()),
+            QCoreApplication::translate("PackageList", "提示: 双击软件列表可显示详细信息."),
+            QCoreApplication::translate("PackageList", "状态: 您也可以将所要处理的文件拖放到窗体内.")};
 }

@@ -2,15 +2,15 @@
 
 namespace {
 const PackageListModel::ColumnSpec kColumns[PackageInfo::ColumnCount] = {
-    {u"No.", 450, Qt::AlignLeft | Qt::AlignVCenter},
-    {u"程序原名", 2400, Qt::AlignLeft | Qt::AlignVCenter},
-    {u"内部名称(中文)", 1800, Qt::AlignLeft | Qt::AlignVCenter},
-    {u"版本", 1000, Qt::AlignCenter},
-    {u"大小(MB)", 1000, Qt::AlignCenter},
-    {u"系统要求(低)", 1500, Qt::AlignCenter},
-    {u"系统平台", 1500, Qt::AlignCenter},
-    {u"修改状态", 1000, Qt::AlignCenter},
-    {u"目录地址", 0, Qt::AlignLeft | Qt::AlignVCenter},
+    {"No.", 450, Qt::AlignLeft | Qt::AlignVCenter},
+    {QT_TR_NOOP("程序原名"), 2400, Qt::AlignLeft | Qt::AlignVCenter},
+    {QT_TR_NOOP("内部名称(中文)"), 1800, Qt::AlignLeft | Qt::AlignVCenter},
+    {QT_TR_NOOP("版本"), 1000, Qt::AlignCenter},
+    {QT_TR_NOOP("大小(MB)"), 1000, Qt::AlignCenter},
+    {QT_TR_NOOP("系统要求(低)"), 1500, Qt::AlignCenter},
+    {QT_TR_NOOP("系统平台"), 1500, Qt::AlignCenter},
+    {QT_TR_NOOP("修改状态"), 1000, Qt::AlignCenter},
+    {QT_TR_NOOP("目录地址"), 0, Qt::AlignLeft | Qt::AlignVCenter},
 };
 } // namespace
 
@@ -64,7 +64,7 @@ QVariant PackageListModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || section < 0 || section >= PackageInfo::ColumnCount)
         return {};
     if (role == Qt::DisplayRole)
-        return QString::fromUtf16(kColumns[section].header);
+        return tr(kColumns[section].header);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(kColumns[section].alignment);
     return {};

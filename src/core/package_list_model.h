@@ -12,7 +12,7 @@ class PackageListModel : public QAbstractTableModel
 public:
     struct ColumnSpec
     {
-        const char16_t *header;
+        const char *header; // the source text; headerData() gives it translated
         int widthTwips;
         Qt::Alignment alignment;
     };

@@ -1,5 +1,7 @@
 #include "inspect/tool_failure.h"
 
+#include <QCoreApplication>
+
 #include "inspect/text_codec.h"
 
 namespace {
@@ -18,19 +20,21 @@ QString toolFailureText(const QString &toolName, const ToolRunResult &result)
         if (result.exitCode == 0)
             return QString();
         const QString message = firstLine(result.error);
-        const QString text = toolName + QStringLiteral(" 退出码 ") + QString::number(result.exitCode);
+        const QString text = toolName + QCoreApplication::translate("ToolFailure", " 退出码 ") +
+                             QString::number(result.exitCode);
         return message.isEmpty() ? text : text + QStringLiteral(": ") + message;
     }
     case ToolRunResult::FailedToStart:
-        return toolName + (result.programMissing ? QStringLiteral(" 不存在") : QStringLiteral(" 无法启动"));
+        return toolName + (result.programMissing ? QCoreApplication::translate("ToolFailure", " 不存在")
+                                                 : QCoreApplication::translate("ToolFailure", " 无法启动"));
     case ToolRunResult::TimedOut:
-        return toolName + QStringLiteral(" 超时");
+        return toolName + QCoreApplication::translate("ToolFailure", " 超时");
     case ToolRunResult::Crashed:
-        return toolName + QStringLiteral(" 异常结束");
+        return toolName + QCoreApplication::translate("ToolFailure", " 异常结束");
     case ToolRunResult::Refused:
-        return toolName + QStringLiteral(" 输出超出限制");
+        return toolName + QCoreApplication::translate("ToolFailure", " 输出超出限制");
     case ToolRunResult::Stopped:
-        return toolName + QStringLiteral(" 已停止");
+        return toolName + QCoreApplication::translate("ToolFailure", " 已停止");
     }
     return QString();
 }

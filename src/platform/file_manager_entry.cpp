@@ -3,6 +3,7 @@
 #include "platform/file_changes.h"
 #include "platform/thunar_actions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -168,15 +169,19 @@ bool remove(const UserFolders &folders)
 Notice addEntry(const QString &program)
 {
     const bool ok = add(program, installedFileManagers(), UserFolders::fromEnvironment());
-    return {QStringLiteral("提示"),
-            ok ? QStringLiteral("右键菜单写入成功") : QStringLiteral("右键菜单写入失败"), ok};
+    return {QCoreApplication::translate("FileManagerEntry", "提示"),
+            ok ? QCoreApplication::translate("FileManagerEntry", "右键菜单写入成功")
+               : QCoreApplication::translate("FileManagerEntry", "右键菜单写入失败"),
+            ok};
 }
 
 Notice removeEntry()
 {
     const bool ok = remove(UserFolders::fromEnvironment());
-    return {QStringLiteral("提示"),
-            ok ? QStringLiteral("成功删除右键菜单项") : QStringLiteral("右键菜单删除失败"), ok};
+    return {QCoreApplication::translate("FileManagerEntry", "提示"),
+            ok ? QCoreApplication::translate("FileManagerEntry", "成功删除右键菜单项")
+               : QCoreApplication::translate("FileManagerEntry", "右键菜单删除失败"),
+            ok};
 }
 
 } // namespace FileManagerEntry

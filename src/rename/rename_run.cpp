@@ -43,13 +43,14 @@ QString newFileNameByRule(const QString &fileName, const QString &displayName, c
 {
     if (displayName.isEmpty()) {
         if (error)
-            *error = QStringLiteral("无法修改: 未能读出 %1 的程序名称").arg(fileName);
+            *error =
+                QCoreApplication::translate("RenameRun", "无法修改: 未能读出 %1 的程序名称").arg(fileName);
         return QString();
     }
     const QString stem = NameRule::expand(rule, displayName, version);
     if (stem.isEmpty()) {
         if (error)
-            *error = QStringLiteral("无法修改: 命名规则得出的名称为空");
+            *error = QCoreApplication::translate("RenameRun", "无法修改: 命名规则得出的名称为空");
         return QString();
     }
     return stem + fileExtension(fileName, fallbackExtension);
@@ -69,10 +70,10 @@ bool renameFileByRule(const QString &path, const QString &displayName, const QSt
     case RenameOutcome::Renamed:
         return true;
     case RenameOutcome::TargetExists:
-        *why = QStringLiteral("文件已存在: %1").arg(folder + newName);
+        *why = QCoreApplication::translate("RenameRun", "文件已存在: %1").arg(folder + newName);
         return false;
     case RenameOutcome::Refused:
-        *why = QStringLiteral("无法修改: %1 不能改名为 %2").arg(fileName, newName);
+        *why = QCoreApplication::translate("RenameRun", "无法修改: %1 不能改名为 %2").arg(fileName, newName);
         return false;
     }
     return false;

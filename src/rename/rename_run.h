@@ -2,6 +2,7 @@
 
 #include "platform/safe_rename.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 class PackageList;
@@ -10,15 +11,15 @@ class PackageList;
 namespace RenameStatus {
 inline QString done()
 {
-    return QStringLiteral("修改完成");
+    return QCoreApplication::translate("RenameRun", "修改完成");
 }
 inline QString exists()
 {
-    return QStringLiteral("文件已存在");
+    return QCoreApplication::translate("RenameRun", "文件已存在");
 }
 inline QString failed()
 {
-    return QStringLiteral("无法修改");
+    return QCoreApplication::translate("RenameRun", "无法修改");
 }
 } // namespace RenameStatus
 

@@ -1,5 +1,6 @@
 // The window library's entry points: window mode, and the start-up notices of a command-line run.
 #include "app/open_request.h"
+#include "app/program_language.h"
 #include "app/startup.h"
 #include "app/window_module.h"
 #include "platform/instance_claim.h"
@@ -13,6 +14,7 @@
 #include "windows/main/main_window.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <cstdio>
@@ -23,8 +25,13 @@ void setUpApplication()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavrel"));
-    // Qt's own dialogs speak Chinese with the rest, in a Chinese face legible at 9 points.
-    installQtTranslation();
+    // The program speaks the user's language where it has it (Chinese, or English when the user
+    // puts English first), and Qt's own dialogs speak it with the rest. The Chinese face stays
+    // legible at 9 points.
+    const ProgramLanguage::Language language = ProgramLanguage::ofSystem();
+    ProgramLanguage::install(language);
+    if (const QString qtCatalogue = ProgramLanguage::qtCatalogueName(language); !qtCatalogue.isEmpty())
+        installQtTranslation(qtCatalogue);
     useLegibleChineseFace();
     // The frames' drags end on the button's release whatever the window manager.
     useX11DisplayQueries();
@@ -49,12 +56,13 @@ extern "C" __attribute__((visibility("default"))) int tavrelRunWindowMode(int ar
         // Another window came up since the executable looked: it takes the files instead.
         if (filesToOpen && handOverFiles(session.raiseSocketPath(), *filesToOpen))
             return 0;
-        showStartupNotice(nullptr, QStringLiteral("提示:"), Startup::alreadyRunningMessage(), 16);
+        showStartupNotice(nullptr, QCoreApplication::translate("WindowEntry", "提示:"),
+                          Startup::alreadyRunningMessage(), 16);
         requestRaise(session.raiseSocketPath());
         return 1;
     case StartupSession::ToolMissing:
-        showStartupNotice(nullptr, QStringLiteral("确认"), Startup::missingToolMessage(session.missingTool()),
-                          0);
+        showStartupNotice(nullptr, QCoreApplication::translate("WindowEntry", "确认"),
+                          Startup::missingToolMessage(session.missingTool()), 0);
         return 1;
     case StartupSession::Ready:
         break;

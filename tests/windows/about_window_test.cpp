@@ -3,6 +3,7 @@
 #include "platform/settings_store.h"
 #include "skin/button/jcbutton.h"
 #include "skin/frame/jcforms.h"
+#include "support/sheet_language.h"
 #include "windows/common/message_box_window.h"
 #include "windows/main/about_window.h"
 #include "windows/rule/name_rule_window.h"
@@ -45,6 +46,7 @@ TEST(AboutWindow, TextAndWindowShowTheCaptionCreditAndDate)
 // Renders the message box in its four button sets, the naming-rule window and the About window.
 TEST(DialogSheets, SavesTheDialogsForLooking)
 {
+    const SheetLanguage language;
     QTemporaryDir dir;
     const SettingsStore::ScopedFile settings(dir.path() + "/Tavrel.conf");
     QDir().mkpath(TAVREL_SCREENSHOT_DIR);
@@ -53,23 +55,25 @@ TEST(DialogSheets, SavesTheDialogsForLooking)
     mainWindow.setWindowTitle("Tavrel v4.0.0112 (apk/ipa)");
 
     const QList<std::pair<int, QString>> boxes = {
-        {0, "规则命名错误,请确认."},
+        {0, QCoreApplication::translate("FoPrint", "规则命名错误,请确认.")},
         {1, "右键菜单已添加.\r\n一行很长很长很长很长很长很长很长很长很长的说明文字"},
-        {3, "是否要清空当前列表?"},
+        {3, QCoreApplication::translate("MainWindow", "是否要清空当前列表?")},
         {4, aboutText()}};
     for (const auto &[style, prompt] : boxes) {
         ForMsgx box(&mainWindow);
-        box.prepare(prompt, style, style == 4 ? "关于软件" : "确认");
+        box.prepare(prompt, style,
+                    QCoreApplication::translate("MainWindow", style == 4 ? "关于软件" : "确认"));
         box.show();
         QApplication::processEvents();
-        EXPECT_TRUE(box.grab().save(out + QString("message_box_style%1.png").arg(style)));
+        EXPECT_TRUE(
+            box.grab().save(out + SheetLanguage::fileName(QString("message_box_style%1.png").arg(style))));
     }
     FoPrint rule(&mainWindow);
     rule.show();
     QApplication::processEvents();
-    EXPECT_TRUE(rule.grab().save(out + "name_rule_window.png"));
+    EXPECT_TRUE(rule.grab().save(out + SheetLanguage::fileName("name_rule_window.png")));
     ForMail about(&mainWindow);
     about.show();
     QApplication::processEvents();
-    EXPECT_TRUE(about.grab().save(out + "about_window.png"));
+    EXPECT_TRUE(about.grab().save(out + SheetLanguage::fileName("about_window.png")));
 }

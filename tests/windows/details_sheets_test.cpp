@@ -6,6 +6,7 @@
 #include "windows/details/raw_metadata_window.h"
 
 #include "skin/button/jcbutton.h"
+#include "support/sheet_language.h"
 
 #include <QDir>
 #include <QLabel>
@@ -20,7 +21,8 @@ bool save(QWidget &window, const char *fileName)
     window.show();
     QApplication::processEvents();
     QDir().mkpath(TAVREL_SCREENSHOT_DIR);
-    return window.grab().save(QStringLiteral(TAVREL_SCREENSHOT_DIR "/") + QLatin1String(fileName));
+    return window.grab().save(QStringLiteral(TAVREL_SCREENSHOT_DIR "/") +
+                              SheetLanguage::fileName(QLatin1String(fileName)));
 }
 
 using DetailsSheets = DetailsFixture;
@@ -29,6 +31,7 @@ using DetailsSheets = DetailsFixture;
 
 TEST_F(DetailsSheets, BothDetailsWindowsAndTheRawMetadataWindow)
 {
+    const SheetLanguage language;
     const ActiveRuleGuard rule(NameRule::defaultRule());
     ForOuts apk(nullptr, &list, &*reader, add("apk/many-permissions.apk"));
     ASSERT_TRUE(loaded(apk));
@@ -60,6 +63,7 @@ TEST_F(DetailsSheets, BothDetailsWindowsAndTheRawMetadataWindow)
 
 TEST_F(DetailsSheets, ThePackageIconStandsBesideTheFirstFieldsOverNoControl)
 {
+    const SheetLanguage language;
     const ActiveRuleGuard rule(NameRule::defaultRule());
     ForOuts apk(nullptr, &list, &*reader, add("icons/icons-adaptive-vector.apk"));
     ASSERT_TRUE(loaded(apk));

@@ -2,6 +2,7 @@
 // rows of every kind, and with the list's popup menu open. Saved under build/screenshots.
 #include "core/package_list.h"
 #include "platform/program_folder.h"
+#include "support/sheet_language.h"
 #include "windows/main/list_popup_menu.h"
 #include "windows/main/main_window.h"
 #include "windows/main/package_view.h"
@@ -18,7 +19,8 @@ namespace {
 bool save(const QImage &image, const char *fileName)
 {
     QDir().mkpath(TAVREL_SCREENSHOT_DIR);
-    return image.save(QStringLiteral(TAVREL_SCREENSHOT_DIR "/") + QString::fromLatin1(fileName));
+    return image.save(QStringLiteral(TAVREL_SCREENSHOT_DIR "/") +
+                      SheetLanguage::fileName(QString::fromLatin1(fileName)));
 }
 
 void fillDozenRows(PackageList &list)
@@ -50,7 +52,8 @@ void fillDozenRows(PackageList &list)
         list.setCell(p, PackageInfo::SizeMB, QString::fromUtf8(r.size));
         list.setCell(p, PackageInfo::MinSystem, QString::fromUtf8(r.minSystem));
         list.setCell(p, PackageInfo::Platform, QString::fromUtf8(r.platform));
-        list.setCell(p, PackageInfo::Status, QString::fromUtf8(r.status));
+        // The statuses as a rename run words them.
+        list.setCell(p, PackageInfo::Status, QCoreApplication::translate("RenameRun", r.status));
     }
 }
 
@@ -58,6 +61,7 @@ void fillDozenRows(PackageList &list)
 
 TEST(MainWindowSheets, EmptyWithRowsAndWithThePopupOpen)
 {
+    const SheetLanguage language;
     MainWindow window;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -1,5 +1,6 @@
 #include "app/intake.h"
 #include "app/main_hints.h"
+#include "app/program_language.h"
 #include "core/package_list.h"
 #include "inspect/ipa_unpack.h"
 #include "modal_answer.h"
@@ -27,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -578,3 +580,23 @@ TEST_F(MainWindowTest, ALaterStartHandsItsFilesToThisWindowAndEndsWithoutANotice
 }
 
 } // namespace
+
+// With the English translation in, the window words everything in English, down to the list's
+// headers and the labels below it; without it, Chinese again.
+TEST(MainWindowLanguage, TheEnglishTranslationWordsTheWindow)
+{
+    QTranslator *english = ProgramLanguage::install(ProgramLanguage::Language::English);
+    ASSERT_NE(english, nullptr);
+    {
+        MainWindow window;
+        EXPECT_EQ(window.findChild<skin::jcbutton *>("jcbutton1")->Caption(), "Add files");
+        EXPECT_EQ(window.findChild<skin::jcbutton *>("ComStart")->Caption(), "Rename");
+        EXPECT_EQ(window.view()->model()->headerData(1, Qt::Horizontal).toString(), "File name");
+        window.refreshLabels();
+        EXPECT_EQ(window.findChild<QLabel *>("MsLabel0")->text(), "Total: 0");
+    }
+    QCoreApplication::removeTranslator(english);
+    delete english;
+    MainWindow window;
+    EXPECT_EQ(window.findChild<skin::jcbutton *>("jcbutton1")->Caption(), "添加文件");
+}

@@ -285,9 +285,9 @@ void jcbutton::setDefault(bool on)
 
 void jcbutton::About()
 {
-    QMessageBox::about(this, QStringLiteral("关于 jcbutton"),
-                       QStringLiteral("jcbutton 多样式按钮\n\n十六种绘制样式，支持热点、按下与选中外观、"
-                                      "按钮图片和复选模式。"));
+    QMessageBox::about(this, tr("关于 jcbutton"),
+                       tr("jcbutton 多样式按钮\n\n十六种绘制样式，支持热点、按下与选中外观、"
+                          "按钮图片和复选模式。"));
 }
 
 QSize jcbutton::sizeHint() const

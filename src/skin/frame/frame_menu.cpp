@@ -50,10 +50,9 @@ void jcForms::applyLanguage(const QString &languageName)
                                  {2, QStringLiteral("&Tamaño")},         {3, QStringLiteral("Mi&nimizar")},
                                  {4, QStringLiteral("Ma&ximizar")},      {6, QStringLiteral("&Cerrar")},
                                  {8, QStringLiteral("&Siempre Visible")}}
-            : QMap<int, QString>{{0, QStringLiteral("还原(&R)")},   {1, QStringLiteral("移动(&M)")},
-                                 {2, QStringLiteral("大小(&S)")},   {3, QStringLiteral("最小化(&X)")},
-                                 {4, QStringLiteral("最大化(&N)")}, {6, QStringLiteral("关闭(&C)")},
-                                 {8, QStringLiteral("置顶(&T)")}};
+            : QMap<int, QString>{{0, tr("还原(&R)")},   {1, tr("移动(&M)")},   {2, tr("大小(&S)")},
+                                 {3, tr("最小化(&X)")}, {4, tr("最大化(&N)")}, {6, tr("关闭(&C)")},
+                                 {8, tr("置顶(&T)")}};
     for (auto it = captions.begin(); it != captions.end(); ++it)
         m_items[it.key()]->setText(it.value());
     if (spanish) {
@@ -64,10 +63,10 @@ void jcForms::applyLanguage(const QString &languageName)
         m_maxTip = plain(captions[4]);
         m_restoreTip = plain(captions[0]);
     } else {
-        m_closeTip = captions[6].left(2);
-        m_minTip = captions[3].left(3);
-        m_maxTip = captions[4].left(3);
-        m_restoreTip = QStringLiteral("向下") + captions[0].left(2);
+        m_closeTip = tr("关闭");
+        m_minTip = tr("最小化");
+        m_maxTip = tr("最大化");
+        m_restoreTip = tr("向下还原");
     }
     for (int i : {0, 2, 3, 4})
         m_items[i]->setVisible(false);

@@ -2,6 +2,7 @@
 
 #include "app/open_request.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 namespace {
@@ -31,7 +32,8 @@ QStringList chooseFilesToAdd(QWidget *owner)
         return g_answers->next();
     // Qt's own dialog: the same look under every desktop, and one a test or a script can type into.
     return QFileDialog::getOpenFileNames(
-        owner, QStringLiteral("添加APK程序[支持多选]"), QString(),
-        QStringLiteral("安卓(apk)/苹果(ipa) (%1)").arg(OpenRequest::dialogPatterns().join(QLatin1Char(' '))),
+        owner, QCoreApplication::translate("FileDialog", "添加APK程序[支持多选]"), QString(),
+        QCoreApplication::translate("FileDialog", "安卓(apk)/苹果(ipa) (%1)")
+            .arg(OpenRequest::dialogPatterns().join(QLatin1Char(' '))),
         nullptr, QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
 }

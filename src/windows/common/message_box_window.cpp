@@ -23,8 +23,7 @@ constexpr int kDesignLefts[3] = {720, 2040, 3360};
 
 ForMsgx::ForMsgx(QWidget *owner) : QDialog(owner ? owner->window() : nullptr)
 {
-    m_frame =
-        setUpDialog(this, owner, QStringLiteral("ForMsgx"), QStringLiteral("信息"), kBoxWidth, kBoxHeight);
+    m_frame = setUpDialog(this, owner, QStringLiteral("ForMsgx"), tr("信息"), kBoxWidth, kBoxHeight);
 
     m_lbText = new QLabel(this);
     m_lbText->setObjectName(QStringLiteral("lbText"));

@@ -9,23 +9,23 @@
 #include <QPlainTextEdit>
 
 ForOuts::ForOuts(QWidget *owner, PackageList *list, PackageReader *reader, const DetailTarget &target)
-    : DetailsForm(owner, list, reader, target, QStringLiteral("程序信息"), QStringLiteral("Play Store"))
+    : DetailsForm(owner, list, reader, target, tr("程序信息"), QStringLiteral("Play Store"))
 {
     frame()->setThemeColor(6);
     frame()->setCustomBackColor(skin::rgbRef(255, 255, 255));
     frame()->setBackColorStyle(2);
 
-    addField(QStringLiteral("Text1"), QStringLiteral("程序名称:"), 1680, 680, 2500);
-    addField(QStringLiteral("Text2"), QStringLiteral("程序版本:"), 1680, 980, 2500);
-    addField(QStringLiteral("Text3"), QStringLiteral("软件大小:"), 1680, 1280, 2500);
-    addField(QStringLiteral("Text4"), QStringLiteral("软件标识:"), 1680, 1580, 2500);
-    addField(QStringLiteral("Text5_0"), QStringLiteral("系统要求(最低):"), 1680, 1880, 400);
+    addField(QStringLiteral("Text1"), tr("程序名称:"), 1680, 680, 2500);
+    addField(QStringLiteral("Text2"), tr("程序版本:"), 1680, 980, 2500);
+    addField(QStringLiteral("Text3"), tr("软件大小:"), 1680, 1280, 2500);
+    addField(QStringLiteral("Text4"), tr("软件标识:"), 1680, 1580, 2500);
+    addField(QStringLiteral("Text5_0"), tr("系统要求(最低):"), 1680, 1880, 400);
     addField(QStringLiteral("Text5_1"), QString(), 2100, 1880, 2960);
-    addField(QStringLiteral("Text6_0"), QStringLiteral("系统要求(最佳):"), 1680, 2180, 400);
+    addField(QStringLiteral("Text6_0"), tr("系统要求(最佳):"), 1680, 2180, 400);
     addField(QStringLiteral("Text6_1"), QString(), 2100, 2180, 2960);
-    addField(QStringLiteral("Text7"), QStringLiteral("屏幕尺寸:"), 1680, 2480, 3375);
-    addField(QStringLiteral("Text8"), QStringLiteral("分辨率:"), 1680, 2780, 3375);
-    addLabel(QStringLiteral("Label_Text9"), QStringLiteral("系统权限:"), 3080);
+    addField(QStringLiteral("Text7"), tr("屏幕尺寸:"), 1680, 2480, 3375);
+    addField(QStringLiteral("Text8"), tr("分辨率:"), 1680, 2780, 3375);
+    addLabel(QStringLiteral("Label_Text9"), tr("系统权限:"), 3080);
     m_permissions = addTextBox(QStringLiteral("Text9"), 1680, 3080, 3375, 2205);
     addNameFields();
     // The report itself is kept out of sight.

@@ -62,8 +62,7 @@ DetailsForm::DetailsForm(QWidget *owner, PackageList *list, PackageReader *reade
     setDetailsFont(this);
     m_frame = dressWindow(this, owner, caption, 5310, 6675);
 
-    const QString captions[] = {QStringLiteral("退出"), storeCaption, QStringLiteral("重命名"),
-                                QStringLiteral("Info.")};
+    const QString captions[] = {tr("退出"), storeCaption, tr("重命名"), QStringLiteral("Info.")};
     for (int i = 0; i < 4; ++i) {
         auto *b = new jcbutton(this);
         b->setObjectName(QStringLiteral("cmdButton_%1").arg(i));
@@ -140,9 +139,9 @@ QPlainTextEdit *DetailsForm::addTextBox(const QString &name, int left, int top, 
 
 void DetailsForm::addNameFields()
 {
-    QLineEdit *current = addField(QStringLiteral("Text11"), QStringLiteral("当前名称:"), 1680, 5300, 2655);
+    QLineEdit *current = addField(QStringLiteral("Text11"), tr("当前名称:"), 1680, 5300, 2655);
     current->setEnabled(false);
-    addField(QStringLiteral("Text12"), QStringLiteral("新建名称:"), 1680, 5600, 2655);
+    addField(QStringLiteral("Text12"), tr("新建名称:"), 1680, 5600, 2655);
 }
 
 void DetailsForm::setCurrentName(const QString &name)
@@ -191,8 +190,8 @@ void DetailsForm::openStorePage()
     UrlOpener::open(storeUrl(), this, [this] {
         // The answer may come while the user does something else: the box waits, modal to
         // this window, without holding up the program.
-        auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("错误："),
-                                    QStringLiteral("调用浏览器错误！"), QMessageBox::Ok, this);
+        auto *box = new QMessageBox(QMessageBox::Critical, tr("错误："), tr("调用浏览器错误！"),
+                                    QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     });

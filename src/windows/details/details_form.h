@@ -44,7 +44,7 @@ public:
     // For a file that is no longer where the list found it: the window says so and offers
     // nothing that would act on the file (no rename, no store page, no raw metadata).
     void showFileGone();
-    static QString fileGoneText() { return QStringLiteral("文件已不存在"); }
+    static QString fileGoneText() { return tr("文件已不存在"); }
 
     // Has the reader read the package again; the fields fill when it has (loaded() then). Where a
     // tool failed, the name field says why ("aapt 超时") in grey while it is empty.

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 
 ForOuta::ForOuta(QWidget *owner, PackageList *list, PackageReader *reader, const DetailTarget &target)
-    : DetailsForm(owner, list, reader, target, QStringLiteral("IPA程序信息"), QStringLiteral("Apple Store"))
+    : DetailsForm(owner, list, reader, target, tr("IPA程序信息"), QStringLiteral("Apple Store"))
 {
     frame()->setThemeColor(6);
 
@@ -20,14 +20,14 @@ ForOuta::ForOuta(QWidget *owner, PackageList *list, PackageReader *reader, const
         int top;
         int width;
     };
-    const Row rows[] = {{"程序名称:", 680, 2500},  {"程序版本:", 980, 2500},  {"软件大小:", 1280, 2500},
-                        {"软件标识:", 1580, 2500}, {"软件类别:", 1880, 3375}, {"支持设备:", 2180, 3375},
-                        {"系统需求:", 2480, 3375}, {"软件作者:", 2780, 3375}, {"软件授权:", 3080, 3375},
-                        {"软件收费:", 3380, 3375}};
+    const Row rows[] = {{QT_TR_NOOP("程序名称:"), 680, 2500},  {QT_TR_NOOP("程序版本:"), 980, 2500},
+                        {QT_TR_NOOP("软件大小:"), 1280, 2500}, {QT_TR_NOOP("软件标识:"), 1580, 2500},
+                        {QT_TR_NOOP("软件类别:"), 1880, 3375}, {QT_TR_NOOP("支持设备:"), 2180, 3375},
+                        {QT_TR_NOOP("系统需求:"), 2480, 3375}, {QT_TR_NOOP("软件作者:"), 2780, 3375},
+                        {QT_TR_NOOP("软件授权:"), 3080, 3375}, {QT_TR_NOOP("软件收费:"), 3380, 3375}};
     int number = 1;
     for (const Row &row : rows)
-        addField(QStringLiteral("Text%1").arg(number++), QString::fromUtf8(row.label), 1680, row.top,
-                 row.width);
+        addField(QStringLiteral("Text%1").arg(number++), tr(row.label), 1680, row.top, row.width);
     addNameFields();
 
     // Beige fields, the new name excepted (it is the one meant to be edited).

@@ -9,8 +9,7 @@
 #include <QPlainTextEdit>
 
 ForShow::ForShow(QWidget *owner, const QString &packagePath, PackageReader *reader)
-    : QDialog(owner),
-      m_frame((setDetailsFont(this), dressWindow(this, owner, QStringLiteral("程序原信息"), 9300, 6750))),
+    : QDialog(owner), m_frame((setDetailsFont(this), dressWindow(this, owner, tr("程序原信息"), 9300, 6750))),
       m_text(new QPlainTextEdit(this))
 {
     m_frame->FormMenuShow(0);

@@ -1,5 +1,6 @@
 #include "windows/main/about_pictures.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -111,7 +112,8 @@ QPixmap packagePicture(int size)
     p.setPen(QPen(QColor(0xF4, 0xE2, 0xC2), 4));
     p.drawLine(QPointF(33, 24), QPointF(67, 40));
     p.drawLine(QPointF(67, 40), QPointF(67, 78));
-    drawTag(p, QRectF(8, 74, 46, 16), QColor(0x2E, 0x8B, 0x57), QStringLiteral("名称"));
+    drawTag(p, QRectF(8, 74, 46, 16), QColor(0x2E, 0x8B, 0x57),
+            QCoreApplication::translate("AboutPictures", "名称"));
     p.end();
     return pm;
 }

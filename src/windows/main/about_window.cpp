@@ -8,6 +8,8 @@
 #include "windows/common/twips.h"
 #include "windows/main/about_pictures.h"
 
+#include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPointer>
 
@@ -34,6 +36,13 @@ QLabel *columnLabel(QWidget *parent, const QString &name, const QString &text, c
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setGeometry(where);
+    // A wording longer than the column (the English ones) runs in a smaller size rather than
+    // losing its last letters.
+    QFont font = label->font();
+    while (QFontMetrics(font).lineSpacing() * characters.size() > where.height() && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        label->setFont(font);
+    }
     return label;
 }
 
@@ -59,7 +68,7 @@ QString mainCaption(QWidget *owner)
 
 QString creditLine()
 {
-    return QStringLiteral("Tavrel 4.0.0112 安装包改名工具");
+    return QCoreApplication::translate("ForMail", "Tavrel 4.0.0112 安装包改名工具");
 }
 
 QString aboutText()
@@ -70,7 +79,7 @@ QString aboutText()
 
 ForMail::ForMail(QWidget *owner) : QDialog(owner ? owner->window() : nullptr)
 {
-    m_frame = setUpDialog(this, owner, QStringLiteral("ForMail"), QStringLiteral("关于"), 6060, 3840);
+    m_frame = setUpDialog(this, owner, QStringLiteral("ForMail"), tr("关于"), 6060, 3840);
 
     const QIcon icon = windowIcon();
     const QPixmap picture = icon.isNull() ? programPicture(64) : icon.pixmap(64, 64);
@@ -81,16 +90,15 @@ ForMail::ForMail(QWidget *owner) : QDialog(owner ? owner->window() : nullptr)
     auto *date = textLabel(this, QStringLiteral("Label5"), QStringLiteral("2018/01/12"),
                            QPoint(twips(1920), twips(1680)));
     date->setGeometry(twipsRect(1920, 1680, 1095, 255));
-    columnLabel(this, QStringLiteral("Label1"), QStringLiteral("支付宝赞助"),
-                twipsRect(720, 2280, 255, 1095));
+    columnLabel(this, QStringLiteral("Label1"), tr("支付宝赞助"), twipsRect(720, 2280, 255, 1095));
     pictureLabel(this, QStringLiteral("Image1_0"), packagePicture(200), twipsRect(960, 2040, 1500, 1500));
-    columnLabel(this, QStringLiteral("Label2"), QStringLiteral("微信赞助"), twipsRect(3360, 2400, 255, 1215));
+    columnLabel(this, QStringLiteral("Label2"), tr("微信赞助"), twipsRect(3360, 2400, 255, 1215));
     pictureLabel(this, QStringLiteral("Image1_1"), phonePicture(200), twipsRect(3600, 2025, 1545, 1545));
 
     m_exit = new skin::jcbutton(this);
     m_exit->setObjectName(QStringLiteral("jcbutton1"));
     dressButton(m_exit, ButtonLook::AboutExit);
-    m_exit->setCaption(QStringLiteral("退出"));
+    m_exit->setCaption(tr("退出"));
     m_exit->setGeometry(twipsRect(4680, 1560, 855, 375));
     connect(m_exit, &skin::jcbutton::Click, this, &QDialog::accept);
 }

@@ -11,15 +11,15 @@ QAction *addEntry(QMenu *menu, const char *objectName, const QString &caption)
 
 } // namespace
 
-ListPopupMenu::ListPopupMenu(QWidget *parent) : QMenu(QStringLiteral("右键菜单"), parent)
+ListPopupMenu::ListPopupMenu(QWidget *parent) : QMenu(tr("右键菜单"), parent)
 {
     setObjectName(QStringLiteral("Lmenu"));
-    m_openFile = addEntry(this, "MenuOpenFile", QStringLiteral("添加文件(&P)"));
+    m_openFile = addEntry(this, "MenuOpenFile", tr("添加文件(&P)"));
     addSeparator();
-    m_removeSelected = addEntry(this, "MeunDelTwo", QStringLiteral("当前删除(&D)"));
-    m_clearList = addEntry(this, "MenuClear", QStringLiteral("清空列表(&C)"));
+    m_removeSelected = addEntry(this, "MeunDelTwo", tr("当前删除(&D)"));
+    m_clearList = addEntry(this, "MenuClear", tr("清空列表(&C)"));
     addSeparator();
-    m_startRename = addEntry(this, "MenuSet", QStringLiteral("开始改名(&S)"));
+    m_startRename = addEntry(this, "MenuSet", tr("开始改名(&S)"));
     addSeparator();
-    m_about = addEntry(this, "MenuAbout", QStringLiteral("关于软件(&A)"));
+    m_about = addEntry(this, "MenuAbout", tr("关于软件(&A)"));
 }

@@ -49,7 +49,6 @@ constexpr int kClientHeight = 7800;
 constexpr int kButtonLeft = 10920;
 constexpr int kButtonWidth = 1335;
 constexpr int kButtonHeight = 375;
-const QString kAboutMenuCaption = QStringLiteral("关于(&A)");
 
 QLabel *addLabel(QWidget *parent, const char *objectName, const QRect &geometry, Qt::Alignment alignment)
 {
@@ -79,12 +78,14 @@ MainWindow::MainWindow(PackageReader *reader, QWidget *parent)
     m_frame->setMinButton(true);
     m_frame->setBorderStyle(0);
     m_frame->setStyle(5);
-    m_frame->FormMenuAdd(kAboutMenuCaption, true);
+    const QString aboutMenuCaption = tr("关于(&A)");
+    m_frame->FormMenuAdd(aboutMenuCaption, true);
     m_frame->FormMenuShow(1);
-    connect(m_frame, &skin::jcForms::MenuItemSelected, this, [this](int, const QString &caption) {
-        if (caption == kAboutMenuCaption)
-            showAboutText();
-    });
+    connect(m_frame, &skin::jcForms::MenuItemSelected, this,
+            [this, aboutMenuCaption](int, const QString &caption) {
+                if (caption == aboutMenuCaption)
+                    showAboutText();
+            });
 
     m_view = new PackageView(this);
     m_view->setModel(m_model);
@@ -116,14 +117,14 @@ MainWindow::MainWindow(PackageReader *reader, QWidget *parent)
     m_hints->track(m_view->viewport(), MainControl::PackageList);
     m_hints->track(m_view->header(), MainControl::PackageList);
 
-    auto *add = addButton(QStringLiteral("添加文件"), "jcbutton1", 600);
-    auto *remove = addButton(QStringLiteral("当前删除"), "jcbutton2", 1250);
-    auto *clear = addButton(QStringLiteral("清空列表"), "jcbutton5", 1730);
-    auto *rule = addButton(QStringLiteral("命名设置"), "jcbutton6", 2350);
-    auto *addEntry = addButton(QStringLiteral("添加系统菜单"), "jcbutton3", 2830);
-    auto *removeEntry = addButton(QStringLiteral("删除系统菜单"), "jcbutton4", 3310);
-    auto *start = addButton(QStringLiteral("开始改名"), "ComStart", 6885);
-    auto *exit = addButton(QStringLiteral("退出程序"), "ComExit", 7320);
+    auto *add = addButton(tr("添加文件"), "jcbutton1", 600);
+    auto *remove = addButton(tr("当前删除"), "jcbutton2", 1250);
+    auto *clear = addButton(tr("清空列表"), "jcbutton5", 1730);
+    auto *rule = addButton(tr("命名设置"), "jcbutton6", 2350);
+    auto *addEntry = addButton(tr("添加系统菜单"), "jcbutton3", 2830);
+    auto *removeEntry = addButton(tr("删除系统菜单"), "jcbutton4", 3310);
+    auto *start = addButton(tr("开始改名"), "ComStart", 6885);
+    auto *exit = addButton(tr("退出程序"), "ComExit", 7320);
     connect(add, &QAbstractButton::clicked, this, &MainWindow::addFiles);
     connect(remove, &QAbstractButton::clicked, this, &MainWindow::removeSelected);
     connect(clear, &QAbstractButton::clicked, this, &MainWindow::clearList);
@@ -141,7 +142,7 @@ MainWindow::MainWindow(PackageReader *reader, QWidget *parent)
     m_hints->track(start, MainControl::StartRename);
     m_hints->track(exit, MainControl::Exit);
 
-    auto *feedback = new LinkLabel(QStringLiteral("问题反馈"), this);
+    auto *feedback = new LinkLabel(tr("问题反馈"), this);
     feedback->setObjectName(QStringLiteral("lblLink"));
     feedback->move(twips(11205), twips(6045));
     feedback->adjustSize();
@@ -300,8 +301,7 @@ void MainWindow::clearList()
     if (!commandMayRun(MainCommand::ClearList, m_intake->isBusy()))
         return;
     int style = 3;
-    const int answer =
-        dwMessageBox(QStringLiteral("是否要清空当前列表?"), style, QStringLiteral("确认"), this);
+    const int answer = dwMessageBox(tr("是否要清空当前列表?"), style, tr("确认"), this);
     if (answer == MessageResult::Yes && !m_intake->isBusy())
         m_list->clear();
     refreshLabels();
@@ -322,7 +322,7 @@ void MainWindow::startRename()
 void MainWindow::showAboutText()
 {
     int style = 0;
-    dwMessageBox(aboutText(), style, QStringLiteral("关于软件"), this);
+    dwMessageBox(aboutText(), style, tr("关于软件"), this);
 }
 
 void MainWindow::openDetails()

@@ -39,11 +39,10 @@ skin::jcbutton *button(QWidget *parent, const QString &name, const QString &capt
 
 FoPrint::FoPrint(QWidget *mainWindow) : QDialog(mainWindow ? mainWindow->window() : nullptr)
 {
-    m_frame =
-        setUpDialog(this, mainWindow, QStringLiteral("FoPrint"), QStringLiteral("命名规则设置"), 5655, 2715);
+    m_frame = setUpDialog(this, mainWindow, QStringLiteral("FoPrint"), tr("命名规则设置"), 5655, 2715);
     m_frame->FormMenuShow(0);
 
-    fixedLabel(this, QStringLiteral("Label1"), QStringLiteral("格式串:"), twipsRect(240, 720, 630, 180));
+    fixedLabel(this, QStringLiteral("Label1"), tr("格式串:"), twipsRect(240, 720, 630, 180));
     m_combo = new QComboBox(this);
     m_combo->setObjectName(QStringLiteral("Combo1"));
     m_combo->setEditable(true);
@@ -53,15 +52,13 @@ FoPrint::FoPrint(QWidget *mainWindow) : QDialog(mainWindow ? mainWindow->window(
     m_combo->addItems(presetNameRules());
     m_combo->setGeometry(twipsRect(240, 960, 5175, 300));
     m_combo->setEditText(NameRule::stored());
-    fixedLabel(this, QStringLiteral("Label2"), QStringLiteral("%Name%       程序名称(规则名请勿修改)"),
+    fixedLabel(this, QStringLiteral("Label2"), tr("%Name%       程序名称(规则名请勿修改)"),
                twipsRect(240, 1320, 3330, 180));
-    fixedLabel(this, QStringLiteral("Label3"), QStringLiteral("%Version%    程序版本(规则名请勿修改)"),
+    fixedLabel(this, QStringLiteral("Label3"), tr("%Version%    程序版本(规则名请勿修改)"),
                twipsRect(240, 1560, 3330, 180));
 
-    m_save =
-        button(this, QStringLiteral("ComPrint"), QStringLiteral("保存"), twipsRect(1560, 2160, 1215, 375));
-    m_exit =
-        button(this, QStringLiteral("ComExit"), QStringLiteral("退出"), twipsRect(3000, 2160, 1215, 375));
+    m_save = button(this, QStringLiteral("ComPrint"), tr("保存"), twipsRect(1560, 2160, 1215, 375));
+    m_exit = button(this, QStringLiteral("ComExit"), tr("退出"), twipsRect(3000, 2160, 1215, 375));
     connect(m_save, &skin::jcbutton::Click, this, &FoPrint::save);
     connect(m_exit, &skin::jcbutton::Click, this, &QDialog::reject);
 }
@@ -71,12 +68,12 @@ void FoPrint::save()
     switch (applyNameRule(m_combo->currentText())) {
     case NameRuleChange::Refused: {
         int style = 0;
-        dwMessageBox(QStringLiteral("规则命名错误,请确认."), style, QStringLiteral("确认"), this);
+        dwMessageBox(tr("规则命名错误,请确认."), style, tr("确认"), this);
         return;
     }
     case NameRuleChange::NotStored: {
         int style = 0;
-        dwMessageBox(QStringLiteral("命名规则无法保存,仅本次运行有效."), style, QStringLiteral("确认"), this);
+        dwMessageBox(tr("命名规则无法保存,仅本次运行有效."), style, tr("确认"), this);
         break;
     }
     case NameRuleChange::Saved:
