@@ -5,6 +5,8 @@
 #include "platform/safe_rename.h"
 #include "rename/name_rule.h"
 
+#include <QCoreApplication>
+
 void recordRenameOutcome(PackageList &list, int position, RenameOutcome outcome, const QString &newName)
 {
     switch (outcome) {
