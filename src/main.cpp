@@ -5,6 +5,7 @@
 #include "app/command_line_options.h"
 #include "app/command_line_rename.h"
 #include "app/open_request.h"
+#include "app/program_language.h"
 #include "app/startup.h"
 #include "app/window_module.h"
 #include "platform/instance_claim.h"
@@ -21,6 +22,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
     auto app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavrel"));
+    ProgramLanguage::install(ProgramLanguage::ofSystem());
     return app;
 }
 
@@ -53,9 +55,14 @@ int main(int argc, char **argv)
         return turnAway(std::move(app), argc, argv, raiseSocketPath);
     }
 
+    // Window mode makes its own application; the command line's speaks the user's language.
+    if (Startup::normalisedPath(Startup::commandLineTail(arguments)).isEmpty())
+        return WindowModule::runWindowMode(argc, argv);
+    auto app = makeApplication(argc, argv);
     const CommandLineOptions options = parseCommandLine(arguments.mid(1));
     switch (options.mode) {
     case CommandLineOptions::Mode::Window:
+        app.reset();
         return WindowModule::runWindowMode(argc, argv);
     case CommandLineOptions::Mode::Help:
         std::fputs(commandLineHelp().toLocal8Bit().constData(), stdout);
@@ -64,15 +71,15 @@ int main(int argc, char **argv)
         std::printf("%s\n", Startup::windowTitle().toLocal8Bit().constData());
         return 0;
     case CommandLineOptions::Mode::UsageError:
-        std::fprintf(stderr, "tavrel: %s\n%s\n", options.error.toLocal8Bit().constData(),
-                     QStringLiteral("用法见 tavrel --help").toLocal8Bit().constData());
+        std::fprintf(
+            stderr, "tavrel: %s\n%s\n", options.error.toLocal8Bit().constData(),
+            QCoreApplication::translate("CommandLine", "用法见 tavrel --help").toLocal8Bit().constData());
         return 2;
     case CommandLineOptions::Mode::SingleFile:
     case CommandLineOptions::Mode::Batch:
         break;
     }
 
-    auto app = makeApplication(argc, argv);
     StartupSession session;
     session.setReaderWorkers(options.jobs);
     switch (session.begin()) {

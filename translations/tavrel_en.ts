@@ -9,6 +9,119 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>: 已是新名称</source>
+        <translation>: already named</translation>
+    </message>
+    <message>
+        <source>正在读取 %1/%2</source>
+        <translation>Reading %1/%2</translation>
+    </message>
+    <message>
+        <source>文件已存在: %1</source>
+        <translation>File exists: %1</translation>
+    </message>
+    <message>
+        <source>无法修改: 不能改名为 %1</source>
+        <translation>Cannot rename: cannot be named %1</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>No such file</translation>
+    </message>
+    <message>
+        <source>不是 apk、xapk、apks、apkm 或 ipa 文件</source>
+        <translation>Not an apk, xapk, apks, apkm or ipa file</translation>
+    </message>
+    <message>
+        <source>--jobs 需要一个数字</source>
+        <translation>--jobs needs a number</translation>
+    </message>
+    <message>
+        <source>--jobs 的值无效: %1</source>
+        <translation>Invalid value for --jobs: %1</translation>
+    </message>
+    <message>
+        <source>--rule 需要一个命名规则</source>
+        <translation>--rule needs a naming rule</translation>
+    </message>
+    <message>
+        <source>规则命名错误,请确认.: %1</source>
+        <translation>Invalid naming rule, please check: %1</translation>
+    </message>
+    <message>
+        <source>未知选项: %1</source>
+        <translation>Unknown option: %1</translation>
+    </message>
+    <message>
+        <source>-j 需要一个数字</source>
+        <translation>-j needs a number</translation>
+    </message>
+    <message>
+        <source>-j 的值无效: %1</source>
+        <translation>Invalid value for -j: %1</translation>
+    </message>
+    <message>
+        <source>未知选项: -%1</source>
+        <translation>Unknown option: -%1</translation>
+    </message>
+    <message>
+        <source>没有给出文件或文件夹</source>
+        <translation>No file or folder given</translation>
+    </message>
+    <message>
+        <source>用法: tavrel                         打开窗口
+      tavrel 文件                    按命名规则重命名这一个安装包
+      tavrel --open 文件...          打开窗口并把这些文件加入列表
+      tavrel [选项] 路径...          重命名列出的安装包和文件夹里的安装包
+
+选项:
+  -n, --dry-run      只显示将会怎样重命名, 不改动任何文件
+  -r, --recursive    也处理子文件夹里的安装包
+  -j, --jobs N       同时读取 N 个安装包 (默认: 处理器个数)
+      --rule 规则    本次使用这个命名规则 (须含 %Name% 和 %Version%), 不保存
+  -q, --quiet        只显示错误
+  -h, --help         显示这段说明
+  -V, --version      显示版本
+  --                 之后的参数都是路径
+
+例子:
+  tavrel -n ~/下载                   看看下载文件夹里的安装包会叫什么
+  tavrel -r -j 4 ~/下载 a.apk        重命名, 含子文件夹, 同时读 4 个
+  tavrel --rule &quot;%Version%-%Name%&quot; *.ipa
+
+退出码: 0 全部已重命名或已是新名, 1 有安装包未能重命名, 2 用法错误.
+</source>
+        <translation>Usage: tavrel                         open the window
+       tavrel FILE                    rename this one package by the naming rule
+       tavrel --open FILE...          open the window with these files listed
+       tavrel [OPTIONS] PATH...       rename the packages named and those in the folders named
+
+Options:
+  -n, --dry-run      only show how packages would be renamed; change nothing
+  -r, --recursive    also take the packages in sub-folders
+  -j, --jobs N       read N packages at once (default: the number of processors)
+      --rule RULE    use this naming rule for this run (must hold %Name% and %Version%); not stored
+  -q, --quiet        show errors only
+  -h, --help         show this text
+  -V, --version      show the version
+  --                 every argument after it is a path
+
+Examples:
+  tavrel -n ~/Downloads              see what the packages in Downloads would be called
+  tavrel -r -j 4 ~/Downloads a.apk   rename, sub-folders too, reading 4 at a time
+  tavrel --rule "%Version%-%Name%" *.ipa
+
+Exit status: 0 all renamed or already named, 1 some package not renamed, 2 usage error.
+</translation>
+    </message>
+    <message>
+        <source>用法见 tavrel --help</source>
+        <translation>See tavrel --help for usage</translation>
+    </message>
+</context>
+<context>
     <name>CommandLineRename</name>
     <message>
         <source>不是 apk、xapk、apks、apkm 或 ipa 文件: %1</source>
@@ -96,11 +209,11 @@
     </message>
     <message>
         <source>%Name%       程序名称(规则名请勿修改)</source>
-        <translation>%Name%       app name (don't edit)</translation>
+        <translation>%Name%       app name (don&apos;t edit)</translation>
     </message>
     <message>
         <source>%Version%    程序版本(规则名请勿修改)</source>
-        <translation>%Version%    app version (don't edit)</translation>
+        <translation>%Version%    app version (don&apos;t edit)</translation>
     </message>
     <message>
         <source>保存</source>
@@ -308,11 +421,11 @@
     </message>
     <message>
         <source>添加系统右键菜单用于修改文件名.</source>
-        <translation>Add a rename entry to the file manager's menu.</translation>
+        <translation>Add a rename entry to the file manager&apos;s menu.</translation>
     </message>
     <message>
         <source>删除系统右键菜单.</source>
-        <translation>Remove the file manager's menu entry.</translation>
+        <translation>Remove the file manager&apos;s menu entry.</translation>
     </message>
     <message>
         <source>开始改名.</source>

@@ -4,6 +4,7 @@
 #include "app/batch_targets.h"
 #include "platform/terminal.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -30,7 +31,7 @@ BatchCommandLine::BatchCommandLine(const CommandLineOptions &options, const QStr
     });
     connect(m_rename.get(), &BatchRename::alreadyNamed, this, [this](const QString &path) {
         if (!m_options.quiet)
-            printLine(stdout, path + QStringLiteral(": 已是新名称"));
+            printLine(stdout, path + QCoreApplication::translate("CommandLine", ": 已是新名称"));
     });
     connect(m_rename.get(), &BatchRename::notRenamed, this,
             [this](const QString &path, const QString &reason) {
@@ -69,8 +70,9 @@ void BatchCommandLine::showProgress(int read, int total)
 {
     if (!m_showsProgress)
         return;
-    std::fprintf(stderr, "\r\033[K%s",
-                 local(QStringLiteral("正在读取 %1/%2").arg(read).arg(total)).constData());
+    std::fprintf(
+        stderr, "\r\033[K%s",
+        local(QCoreApplication::translate("CommandLine", "正在读取 %1/%2").arg(read).arg(total)).constData());
     std::fflush(stderr);
     m_progressShown = true;
 }

@@ -4,6 +4,7 @@
 #include "platform/safe_rename.h"
 #include "rename/rename_run.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -58,11 +59,11 @@ BatchNamer::Outcome BatchNamer::rename(const QString &path, const QString &displ
         outcome.kind = Outcome::Renamed;
         return outcome;
     case RenameOutcome::TargetExists:
-        return notRenamed(QStringLiteral("文件已存在: %1").arg(outcome.newPath));
+        return notRenamed(QCoreApplication::translate("CommandLine", "文件已存在: %1").arg(outcome.newPath));
     case RenameOutcome::Refused:
         break;
     }
-    return notRenamed(QStringLiteral("无法修改: 不能改名为 %1").arg(newName));
+    return notRenamed(QCoreApplication::translate("CommandLine", "无法修改: 不能改名为 %1").arg(newName));
 }
 
 bool BatchNamer::wouldBeTaken(const QString &folder, const QString &name) const

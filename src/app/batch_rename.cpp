@@ -4,6 +4,7 @@
 #include "app/row_filling.h"
 #include "inspect/package_reader.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 BatchRename::BatchRename(PackageReader *reader, const QString &rule, bool dryRun, QObject *parent)
@@ -70,7 +71,7 @@ void BatchRename::name(const QString &path, const PackageReading &reading)
     }
     if (!QFileInfo(path).isFile()) {
         ++m_failed;
-        emit notRenamed(path, QStringLiteral("文件不存在"));
+        emit notRenamed(path, QCoreApplication::translate("CommandLine", "文件不存在"));
         return;
     }
     const BatchNamer::Outcome outcome = m_namer.rename(path, found.displayName, found.version);

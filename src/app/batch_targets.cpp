@@ -2,6 +2,7 @@
 
 #include "core/package_info.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -19,9 +20,10 @@ public:
         if (info.isDir()) {
             addFolder(path);
         } else if (!info.exists()) {
-            m_targets->problems.append({path, QStringLiteral("文件不存在")});
+            m_targets->problems.append({path, QCoreApplication::translate("CommandLine", "文件不存在")});
         } else if (!info.isFile() || packageKindOf(path) == PackageKind::None) {
-            m_targets->problems.append({path, QStringLiteral("不是 apk、xapk、apks、apkm 或 ipa 文件")});
+            m_targets->problems.append(
+                {path, QCoreApplication::translate("CommandLine", "不是 apk、xapk、apks、apkm 或 ipa 文件")});
         } else {
             addPackage(path);
         }

@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "rename/name_rule_check.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -60,18 +61,20 @@ CommandLineOptions parseOptions(const QStringList &arguments)
         } else if (argument == QLatin1String("--jobs") || argument.startsWith(QLatin1String("--jobs="))) {
             QString text = argument.mid(7);
             if (argument.size() == 6 && !value(&text))
-                return usageError(QStringLiteral("--jobs 需要一个数字"));
+                return usageError(QCoreApplication::translate("CommandLine", "--jobs 需要一个数字"));
             if (!readJobs(text, &options))
-                return usageError(QStringLiteral("--jobs 的值无效: %1").arg(text));
+                return usageError(
+                    QCoreApplication::translate("CommandLine", "--jobs 的值无效: %1").arg(text));
         } else if (argument == QLatin1String("--rule") || argument.startsWith(QLatin1String("--rule="))) {
             QString text = argument.mid(7);
             if (argument.size() == 6 && !value(&text))
-                return usageError(QStringLiteral("--rule 需要一个命名规则"));
+                return usageError(QCoreApplication::translate("CommandLine", "--rule 需要一个命名规则"));
             if (!isValidNameRule(text))
-                return usageError(QStringLiteral("规则命名错误,请确认.: %1").arg(text));
+                return usageError(
+                    QCoreApplication::translate("CommandLine", "规则命名错误,请确认.: %1").arg(text));
             options.rule = text;
         } else if (argument.startsWith(QLatin1String("--"))) {
-            return usageError(QStringLiteral("未知选项: %1").arg(argument));
+            return usageError(QCoreApplication::translate("CommandLine", "未知选项: %1").arg(argument));
         } else {
             // Short options may be bundled ("-nr"); -j takes the rest of the word or the next one.
             for (int c = 1; c < argument.size(); ++c) {
@@ -89,18 +92,19 @@ CommandLineOptions parseOptions(const QStringList &arguments)
                 } else if (flag == QLatin1Char('j')) {
                     QString text = argument.mid(c + 1);
                     if (text.isEmpty() && !value(&text))
-                        return usageError(QStringLiteral("-j 需要一个数字"));
+                        return usageError(QCoreApplication::translate("CommandLine", "-j 需要一个数字"));
                     if (!readJobs(text, &options))
-                        return usageError(QStringLiteral("-j 的值无效: %1").arg(text));
+                        return usageError(
+                            QCoreApplication::translate("CommandLine", "-j 的值无效: %1").arg(text));
                     break;
                 } else {
-                    return usageError(QStringLiteral("未知选项: -%1").arg(flag));
+                    return usageError(QCoreApplication::translate("CommandLine", "未知选项: -%1").arg(flag));
                 }
             }
         }
     }
     if (options.mode == CommandLineOptions::Mode::Batch && options.paths.isEmpty())
-        return usageError(QStringLiteral("没有给出文件或文件夹"));
+        return usageError(QCoreApplication::translate("CommandLine", "没有给出文件或文件夹"));
     return options;
 }
 
@@ -134,25 +138,26 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
 
 QString commandLineHelp()
 {
-    return QStringLiteral("用法: tavrel                         打开窗口\n"
-                          "      tavrel 文件                    按命名规则重命名这一个安装包\n"
-                          "      tavrel --open 文件...          打开窗口并把这些文件加入列表\n"
-                          "      tavrel [选项] 路径...          重命名列出的安装包和文件夹里的安装包\n"
-                          "\n"
-                          "选项:\n"
-                          "  -n, --dry-run      只显示将会怎样重命名, 不改动任何文件\n"
-                          "  -r, --recursive    也处理子文件夹里的安装包\n"
-                          "  -j, --jobs N       同时读取 N 个安装包 (默认: 处理器个数)\n"
-                          "      --rule 规则    本次使用这个命名规则 (须含 %Name% 和 %Version%), 不保存\n"
-                          "  -q, --quiet        只显示错误\n"
-                          "  -h, --help         显示这段说明\n"
-                          "  -V, --version      显示版本\n"
-                          "  --                 之后的参数都是路径\n"
-                          "\n"
-                          "例子:\n"
-                          "  tavrel -n ~/下载                   看看下载文件夹里的安装包会叫什么\n"
-                          "  tavrel -r -j 4 ~/下载 a.apk        重命名, 含子文件夹, 同时读 4 个\n"
-                          "  tavrel --rule \"%Version%-%Name%\" *.ipa\n"
-                          "\n"
-                          "退出码: 0 全部已重命名或已是新名, 1 有安装包未能重命名, 2 用法错误.\n");
+    return QCoreApplication::translate(
+        "CommandLine", "用法: tavrel                         打开窗口\n"
+                       "      tavrel 文件                    按命名规则重命名这一个安装包\n"
+                       "      tavrel --open 文件...          打开窗口并把这些文件加入列表\n"
+                       "      tavrel [选项] 路径...          重命名列出的安装包和文件夹里的安装包\n"
+                       "\n"
+                       "选项:\n"
+                       "  -n, --dry-run      只显示将会怎样重命名, 不改动任何文件\n"
+                       "  -r, --recursive    也处理子文件夹里的安装包\n"
+                       "  -j, --jobs N       同时读取 N 个安装包 (默认: 处理器个数)\n"
+                       "      --rule 规则    本次使用这个命名规则 (须含 %Name% 和 %Version%), 不保存\n"
+                       "  -q, --quiet        只显示错误\n"
+                       "  -h, --help         显示这段说明\n"
+                       "  -V, --version      显示版本\n"
+                       "  --                 之后的参数都是路径\n"
+                       "\n"
+                       "例子:\n"
+                       "  tavrel -n ~/下载                   看看下载文件夹里的安装包会叫什么\n"
+                       "  tavrel -r -j 4 ~/下载 a.apk        重命名, 含子文件夹, 同时读 4 个\n"
+                       "  tavrel --rule \"%Version%-%Name%\" *.ipa\n"
+                       "\n"
+                       "退出码: 0 全部已重命名或已是新名, 1 有安装包未能重命名, 2 用法错误.\n");
 }
