@@ -1002,6 +1002,10 @@
         <source>确认</source>
         <translation>Confirm</translation>
     </message>
+    <message>
+        <source>没有可用的显示, 无法打开窗口</source>
+        <translation>no display available, cannot open the window</translation>
+    </message>
 </context>
 <context>
     <name>WindowModule</name>
