@@ -1115,6 +1115,10 @@ Exit status: 0 all renamed or already named, 1 some package not renamed, 2 usage
         <source>确认</source>
         <translation>Confirm</translation>
     </message>
+    <message>
+        <source>没有可用的显示, 无法打开窗口</source>
+        <translation>no display available, cannot open the window</translation>
+    </message>
 </context>
 <context>
     <name>WindowModule</name>

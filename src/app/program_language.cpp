@@ -34,17 +34,32 @@ QString qtCatalogueName(Language language)
     return language == Language::Chinese ? QStringLiteral("zh_CN") : QString();
 }
 
+// Built from translations/tavrel_en.ts and carried inside the program as a resource.
+static QString englishCatalogue()
+{
+    return QStringLiteral(":/i18n/tavrel_en.qm");
+}
+
 QTranslator *install(Language language)
 {
     if (language != Language::English)
         return nullptr;
     auto *translator = new QTranslator(QCoreApplication::instance());
-    // Built from translations/tavrel_en.ts and carried inside the program as a resource.
-    if (translator->load(QStringLiteral(":/i18n/tavrel_en.qm")) &&
-        QCoreApplication::installTranslator(translator))
+    if (translator->load(englishCatalogue()) && QCoreApplication::installTranslator(translator))
         return translator;
     delete translator;
     return nullptr;
+}
+
+QString translateEarly(const char *context, const char *sourceText)
+{
+    QTranslator english;
+    if (ofSystem() == Language::English && english.load(englishCatalogue())) {
+        const QString text = english.translate(context, sourceText);
+        if (!text.isEmpty())
+            return text;
+    }
+    return QString::fromUtf8(sourceText);
 }
 
 } // namespace ProgramLanguage

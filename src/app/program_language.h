@@ -26,4 +26,8 @@ QString qtCatalogueName(Language language);
 // needs none and gets none. Returns the installed translator, or nullptr.
 QTranslator *install(Language language);
 
+// A text needed before there is an application to hold a translator (a line on the error output
+// before the window library gives up), in the language of this process's locale.
+QString translateEarly(const char *context, const char *sourceText);
+
 } // namespace ProgramLanguage

@@ -42,7 +42,9 @@ void setUpApplication()
 extern "C" __attribute__((visibility("default"))) int tavrelRunWindowMode(int argc, char **argv)
 {
     if (!displayUsable()) {
-        std::fprintf(stderr, "tavrel: 没有可用的显示, 无法打开窗口\n");
+        const QString line = ProgramLanguage::translateEarly(
+            "WindowEntry", QT_TRANSLATE_NOOP("WindowEntry", "没有可用的显示, 无法打开窗口"));
+        std::fprintf(stderr, "tavrel: %s\n", line.toLocal8Bit().constData());
         return 1;
     }
     // Read before the application takes its own options out of argv.

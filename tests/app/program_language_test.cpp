@@ -59,6 +59,7 @@ TEST(ProgramLanguage, TheLocaleOfTheProcessChoosesItsTranslation)
         probe.setEnvironment(c.environment);
         probe.start(QStringLiteral(TAVREL_LANGUAGE_PROBE), {});
         ASSERT_TRUE(probe.waitForFinished(30000));
+        EXPECT_EQ(probe.exitCode(), 0) << c.environment.join(' ').toStdString();
         EXPECT_EQ(QString::fromUtf8(probe.readAllStandardOutput()).trimmed(), QString::fromUtf8(c.expected))
             << c.environment.join(' ').toStdString();
     }
