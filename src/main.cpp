@@ -29,8 +29,11 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
 // The notice first, then the earlier window comes to the front.
 int turnAway(std::unique_ptr<QCoreApplication> app, int argc, char **argv, const QString &raiseSocketPath)
 {
+    // Worded while the application, and with it the translation, is still there.
+    const QString title = QCoreApplication::translate("CommandLine", "提示:");
+    const QString message = Startup::alreadyRunningMessage();
     app.reset();
-    WindowModule::showNotice(argc, argv, QStringLiteral("提示:"), Startup::alreadyRunningMessage(), 16);
+    WindowModule::showNotice(argc, argv, title, message, 16);
     requestRaise(raiseSocketPath);
     return 1;
 }
@@ -85,11 +88,13 @@ int main(int argc, char **argv)
     switch (session.begin()) {
     case StartupSession::AlreadyRunning:
         return turnAway(std::move(app), argc, argv, session.raiseSocketPath());
-    case StartupSession::ToolMissing:
+    case StartupSession::ToolMissing: {
+        const QString title = QCoreApplication::translate("CommandLine", "确认");
+        const QString message = Startup::missingToolMessage(session.missingTool());
         app.reset();
-        WindowModule::showNotice(argc, argv, QStringLiteral("确认"),
-                                 Startup::missingToolMessage(session.missingTool()), 0);
+        WindowModule::showNotice(argc, argv, title, message, 0);
         return 1;
+    }
     case StartupSession::Ready:
         break;
     }

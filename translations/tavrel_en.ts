@@ -111,7 +111,7 @@ Options:
 Examples:
   tavrel -n ~/Downloads              see what the packages in Downloads would be called
   tavrel -r -j 4 ~/Downloads a.apk   rename, sub-folders too, reading 4 at a time
-  tavrel --rule "%Version%-%Name%" *.ipa
+  tavrel --rule &quot;%Version%-%Name%&quot; *.ipa
 
 Exit status: 0 all renamed or already named, 1 some package not renamed, 2 usage error.
 </translation>
@@ -119,6 +119,14 @@ Exit status: 0 all renamed or already named, 1 some package not renamed, 2 usage
     <message>
         <source>用法见 tavrel --help</source>
         <translation>See tavrel --help for usage</translation>
+    </message>
+    <message>
+        <source>提示:</source>
+        <translation>Note:</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>Confirm</translation>
     </message>
 </context>
 <context>
