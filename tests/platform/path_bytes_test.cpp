@@ -12,8 +12,9 @@
 TEST(PathBytes, EveryByteStringComesBackWholeAndUtf8ReadsAsQtReadsIt)
 {
     // Every pair of bytes, and longer runs that are valid, cut short or overlong UTF-8.
-    QList<QByteArray> samples = {"plain/名前.apk", "\xff\xfe", "caf\xe9.apk", "\xe4\xbd", "\xc0\xaf",
-                                 "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf0\x9f\x98\x80 ok", "a\xe4\xbd\xa0"};
+    QList<QByteArray> samples = {"plain/名前.apk", "\xff\xfe",     "caf\xe9.apk",      "\xe4\xbd",
+                                 "\xc0\xaf",       "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf0\x9f\x98\x80 ok",
+                                 "a\xe4\xbd\xa0"};
     for (int a = 1; a < 256; ++a)
         for (int b = 0; b < 256; b += 7)
             samples << QByteArray(1, char(a)) + char(b);
