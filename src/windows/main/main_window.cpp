@@ -95,8 +95,11 @@ MainWindow::MainWindow(PackageReader *reader, QWidget *parent)
         widths << twips(PackageListModel::columnSpec(c).widthTwips);
     m_view->setColumnHidden(PackageInfo::Folder, true);
     m_view->setDesignColumnWidths(widths, PackageInfo::FileName);
-    m_view->setItemDelegateForColumn(PackageInfo::FileName,
-                                     new PackageIconDelegate(new PackageIcons(this), m_view));
+    // Icons wait while packages are read: an intake fills its rows as fast as it would without.
+    m_icons = new PackageIcons(this);
+    m_icons->yieldTo(m_reader);
+    connect(m_intake, &Intake::busyChanged, m_icons, &PackageIcons::setHeld);
+    m_view->setItemDelegateForColumn(PackageInfo::FileName, new PackageIconDelegate(m_icons, m_view));
     connect(m_view, &PackageView::rightPressed, this, &MainWindow::showPopup);
     connect(m_view, &PackageView::otherPressed, this, [this] {
         m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -192,6 +195,7 @@ MainWindow::~MainWindow()
     // batch that ends then must not reach the commands.
     m_intake->disconnect(this);
     m_reader->disconnect(this);
+    m_icons->stop();
 }
 
 void MainWindow::refreshLabels()
@@ -373,5 +377,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         if (window != this && window->isVisible())
             window->close();
     }
+    // No icon is read for a list that is going.
+    m_icons->stop();
     QWidget::closeEvent(event);
 }

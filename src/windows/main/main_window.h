@@ -9,6 +9,7 @@ class HintTracker;
 class Intake;
 class LinkLabel;
 class ListPopupMenu;
+class PackageIcons;
 class PackageList;
 class PackageReader;
 class PackageListModel;
@@ -36,6 +37,7 @@ public:
     PackageList *packageList() const { return m_list; }
     Intake *intake() const { return m_intake; }
     PackageReader *reader() const { return m_reader; }
+    PackageIcons *icons() const { return m_icons; }
     PackageView *view() const { return m_view; }
     ListPopupMenu *popupMenu() const { return m_popup; }
     skin::jcForms *frame() const { return m_frame; }
@@ -80,6 +82,7 @@ private:
     PackageList *m_list;
     PackageReader *m_reader;
     Intake *m_intake;
+    PackageIcons *m_icons;
     PackageListModel *m_model;
     skin::jcForms *m_frame;
     PackageView *m_view;
