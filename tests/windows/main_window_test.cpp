@@ -1,5 +1,6 @@
 #include "app/intake.h"
 #include "app/main_hints.h"
+#include "app/package_icons.h"
 #include "app/program_language.h"
 #include "core/package_list.h"
 #include "inspect/ipa_unpack.h"
@@ -18,7 +19,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -29,8 +32,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <optional>
+#include <signal.h>
 
 namespace {
 
@@ -599,4 +604,71 @@ TEST(MainWindowLanguage, TheEnglishTranslationWordsTheWindow)
     delete english;
     MainWindow window;
     EXPECT_EQ(window.findChild<skin::jcbutton *>("jcbutton1")->Caption(), "添加文件");
+}
+
+TEST_F(MainWindowTest, IconsWaitForTheIntakeThenComeForTheRowsInViewAndGoWithTheWindow)
+{
+    // The stand-in thumbnailer logs "PID INPUT" and waits while "hold-icons" stands.
+    const QString log = program.path() + "/bin/icon-log";
+    const QString holdIcons = program.path() + "/bin/hold-icons";
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(program.path() + "/bin/icon.png"));
+    ASSERT_TRUE(writeFakeTool(program.path() + "/bin/tavrel-thumbnailer",
+                              "echo \"$$ $3\" >> '" + log.toUtf8() + "'\nwhile [ -e '" + holdIcons.toUtf8() +
+                                  "' ]; do sleep 0.01; done\ncp '" + program.path().toUtf8() +
+                                  "/bin/icon.png' \"$4\"\n"));
+    const auto runs = [&log] {
+        QList<QPair<qint64, QString>> lines;
+        QFile file(log);
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : file.readAll().split('\n')) {
+                if (line.contains(' '))
+                    lines.append({line.left(line.indexOf(' ')).toLongLong(),
+                                  QFileInfo(QString::fromUtf8(line.mid(line.indexOf(' ') + 1))).fileName()});
+            }
+        }
+        return lines;
+    };
+    PackageIcons *icons = window->icons();
+
+    QStringList paths;
+    for (int i = 1; i <= 60; ++i) {
+        touch(QStringLiteral("p%1.apk").arg(i, 2, 10, QLatin1Char('0')));
+        paths << folder + QStringLiteral("p%1.apk").arg(i, 2, 10, QLatin1Char('0'));
+    }
+    touch(hold());
+    drop(paths);
+    ASSERT_TRUE(window->intake()->isBusy());
+    view()->viewport()->repaint();
+    EXPECT_TRUE(icons->isHeld());
+    EXPECT_EQ(icons->runningCount(), 0) << "no icon is read while the rows are";
+    EXPECT_GT(icons->waitingCount(), 10);
+    // The user scrolls to the end before the batch is read: the rows first in view are not read.
+    view()->scrollToBottom();
+    view()->viewport()->repaint();
+    const int firstInView = view()->indexAt(QPoint(0, 0)).row() + 1;
+    ASSERT_GT(firstInView, 30);
+    ASSERT_TRUE(QFile::remove(hold()));
+    ASSERT_TRUE(intakeEnds());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return icons->runningCount() == 0 && icons->waitingCount() == 0; }, 30000));
+    QStringList read;
+    for (const auto &run : runs())
+        read << run.second;
+    EXPECT_GT(read.size(), 10);
+    for (int p = 1; p < firstInView; ++p)
+        EXPECT_FALSE(read.contains(QStringLiteral("p%1.apk").arg(p, 2, 10, QLatin1Char('0')))) << p;
+
+    // The window goes while two icons are being read: their runs are killed with it.
+    QFile::remove(log);
+    touch(holdIcons);
+    view()->scrollToTop();
+    view()->viewport()->repaint();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs().size() == 2; }, 30000));
+    window.reset();
+    for (const auto &run : runs())
+        EXPECT_TRUE(::kill(static_cast<pid_t>(run.first), 0) != 0 && errno == ESRCH)
+            << run.second.toStdString();
+    QFile::remove(holdIcons);
 }
