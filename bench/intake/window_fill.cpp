@@ -1,7 +1,8 @@
 // The list window taking a batch of packages: how long from handing it the files until every row
 // is filled, with the package icons read (a program folder with the thumbnailer) and without (one
-// without it), and when the icons of the rows in view have come as well. The two alternate, so
-// that a change of the machine's load meets both alike.
+// without it), and when the icons of the rows in view have come as well; for comparison, also with
+// the icons read beside the intake instead of giving way to it. The three take turns, so that a
+// change of the machine's load meets them alike.
 //   bench_window_fill PROGRAM_DIR PROGRAM_DIR_WITHOUT_THUMBNAILER FOLDER_WITH_PACKAGES ROUNDS
 #include "app/intake.h"
 #include "app/package_icons.h"
@@ -28,11 +29,17 @@ struct Fill
     int iconRunsDuring = 0; // thumbnailer runs seen under way while the rows were filling
 };
 
-Fill fillOnce(const QString &programDir, const QString &scratch, const QStringList &paths)
+// yielding false: the icons are read beside the intake, as they were before they gave way to it.
+Fill fillOnce(const QString &programDir, const QString &scratch, const QStringList &paths,
+              bool yielding = true)
 {
     const ProgramFolder::ScopedOverride folders(programDir, scratch);
     MainWindow window;
     window.show();
+    if (!yielding) {
+        window.intake()->disconnect(window.icons());
+        window.icons()->yieldTo(nullptr);
+    }
     Fill fill;
     QEventLoop loop;
     QElapsedTimer clock;
@@ -90,17 +97,35 @@ int main(int argc, char **argv)
     std::printf("packages %lld\n", static_cast<long long>(paths.size()));
     std::vector<double> on;
     std::vector<double> off;
+    std::vector<double> beside;
     for (int round = 1; round <= rounds; ++round) {
-        const Fill without = fillOnce(withoutIcons, scratch.path(), paths);
-        const Fill with = fillOnce(withIcons, scratch.path(), paths);
+        // Each round begins with another of the three, so that none always comes first.
+        Fill without, with, along;
+        for (int turn = 0; turn < 3; ++turn) {
+            switch ((round + turn) % 3) {
+            case 0:
+                without = fillOnce(withoutIcons, scratch.path(), paths);
+                break;
+            case 1:
+                with = fillOnce(withIcons, scratch.path(), paths);
+                break;
+            default:
+                along = fillOnce(withIcons, scratch.path(), paths, false);
+            }
+        }
         off.push_back(without.filledMs);
         on.push_back(with.filledMs);
-        std::printf("round %d  filled without icons %7.1f ms   with icons %7.1f ms   (icons in view at %7.1f "
-                    "ms; icon runs while filling: %d)\n",
-                    round, without.filledMs, with.filledMs, with.iconsMs, with.iconRunsDuring);
+        beside.push_back(along.filledMs);
+        std::printf(
+            "round %d  filled: without icons %7.1f ms, with icons %7.1f ms (icons in view at %7.1f ms, "
+            "%d icon runs while filling), icons not giving way %7.1f ms (%d runs while filling)\n",
+            round, without.filledMs, with.filledMs, with.iconsMs, with.iconRunsDuring, along.filledMs,
+            along.iconRunsDuring);
         std::fflush(stdout);
     }
-    std::printf("median   filled without icons %7.1f ms   with icons %7.1f ms   (%.3f x)\n", median(off),
-                median(on), median(on) / median(off));
+    std::printf("median   filled: without icons %7.1f ms, with icons %7.1f ms (%.3f x), icons not giving way "
+                "%7.1f ms (%.3f x)\n",
+                median(off), median(on), median(on) / median(off), median(beside),
+                median(beside) / median(off));
     return 0;
 }
