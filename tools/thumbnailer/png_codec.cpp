@@ -1,0 +1,395 @@
+#include "png_codec.h"
+
+#include "icon_limits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <zlib.h>
+
+namespace thumb {
+
+namespace {
+
+constexpr unsigned char Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+
+uint32_t be32(const char *p)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    return uint32_t(u[0]) << 24 | uint32_t(u[1]) << 16 | uint32_t(u[2]) << 8 | u[3];
+}
+
+struct Chunk
+{
+    std::string_view type;
+    std::string_view data;
+};
+
+// Walks the chunks after the signature; stops at the end of the bytes or at a chunk that runs
+// past them.
+class ChunkReader
+{
+public:
+    explicit ChunkReader(std::string_view png) : m_png(png), m_at(sizeof Signature) {}
+
+    bool next(Chunk &chunk)
+    {
+        if (m_png.size() - m_at < 12)
+            return false;
+        const uint32_t length = be32(m_png.data() + m_at);
+        if (length > m_png.size() - m_at - 12)
+            return false;
+        chunk.type = m_png.substr(m_at + 4, 4);
+        chunk.data = m_png.substr(m_at + 8, length);
+        m_at += 12 + size_t(length);
+        return true;
+    }
+
+private:
+    std::string_view m_png;
+    size_t m_at;
+};
+
+// The neighbour (left a, up b, up-left c) nearest to a + b - c.
+uint8_t paeth(int a, int b, int c)
+{
+    const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
+    return uint8_t(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+}
+
+// Reverses a row's filter in place: `row` is the filter byte and rowBytes of pixels, `up` the
+// row above, unfiltered (zeros for the first).
+void unfilterRow(uint8_t *row, const uint8_t *up, size_t rowBytes, size_t bpp)
+{
+    uint8_t *px = row + 1;
+    switch (row[0]) {
+    case 0:
+        break;
+    case 1:
+        for (size_t i = bpp; i < rowBytes; ++i)
+            px[i] = uint8_t(px[i] + px[i - bpp]);
+        break;
+    case 2:
+        for (size_t i = 0; i < rowBytes; ++i)
+            px[i] = uint8_t(px[i] + up[i]);
+        break;
+    case 3:
+        for (size_t i = 0; i < bpp && i < rowBytes; ++i)
+            px[i] = uint8_t(px[i] + up[i] / 2);
+        for (size_t i = bpp; i < rowBytes; ++i)
+            px[i] = uint8_t(px[i] + (px[i - bpp] + up[i]) / 2);
+        break;
+    case 4:
+        for (size_t i = 0; i < bpp && i < rowBytes; ++i)
+            px[i] = uint8_t(px[i] + up[i]);
+        for (size_t i = bpp; i < rowBytes; ++i)
+            px[i] = uint8_t(px[i] + paeth(px[i - bpp], up[i], up[i - bpp]));
+        break;
+    default:
+        throw IconError("PNG: unknown row filter " + std::to_string(row[0]));
+    }
+}
+
+// The image's rows, inflated from the IDAT chunks one at a time (zlib's format, or raw deflate
+// for Apple's variant) and unfiltered, each handed to `take` as rowBytes of pixels. Data that
+// ends early or runs on past the last row is damage.
+template <typename Take>
+void forEachRow(std::string_view png, const PngHeader &header, size_t bpp, bool raw, Take take)
+{
+    checkImageSize(header.width, header.height);
+    const size_t rowBytes = size_t(header.width) * bpp;
+    std::vector<uint8_t> rows(2 * (rowBytes + 1), 0);
+    uint8_t *row = rows.data(), *up = rows.data() + rowBytes + 1;
+    z_stream s{};
+    if (inflateInit2(&s, raw ? -MAX_WBITS : MAX_WBITS) != Z_OK)
+        throw IconError("PNG: cannot inflate");
+    struct End
+    {
+        z_stream &s;
+        ~End() { inflateEnd(&s); }
+    } end{s};
+    ChunkReader chunks(png);
+    Chunk c;
+    bool ended = false; // the stream's final block was read
+    auto fill = [&](uint8_t *out, size_t n) {
+        s.next_out = out;
+        s.avail_out = uInt(n);
+        while (s.avail_out > 0 && !ended) {
+            if (s.avail_in == 0) {
+                if (!chunks.next(c) || c.type == "IEND")
+                    return false;
+                if (c.type != "IDAT")
+                    continue;
+                s.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(c.data.data()));
+                s.avail_in = uInt(c.data.size());
+                continue;
+            }
+            const int status = inflate(&s, Z_NO_FLUSH);
+            if (status == Z_STREAM_END)
+                ended = true;
+            else if (status != Z_OK)
+                throw IconError("PNG: image data damaged");
+        }
+        return s.avail_out == 0;
+    };
+    for (uint32_t y = 0; y < header.height; ++y) {
+        if (!fill(row, rowBytes + 1))
+            throw IconError("PNG: image data damaged or of the wrong size");
+        unfilterRow(row, up + 1, rowBytes, bpp);
+        take(static_cast<const uint8_t *>(row + 1));
+        std::swap(row, up);
+    }
+    // Some tools end the data without the final block marker, and a file cut after its image
+    // data still has all its pixels; but data beyond the rows is damage.
+    uint8_t more;
+    if (!ended && fill(&more, 1))
+        throw IconError("PNG: image data damaged or of the wrong size");
+}
+
+// An image of the header's size, checked against the bounds first.
+Image imageOf(const PngHeader &header)
+{
+    checkImageSize(header.width, header.height);
+    Image image;
+    image.width = int(header.width);
+    image.height = int(header.height);
+    image.pixels.resize(size_t(header.width) * header.height * 4);
+    return image;
+}
+
+void appendChunk(std::string &png, const char *type, std::string_view data)
+{
+    auto be = [&png](uint32_t v) {
+        for (int shift : {24, 16, 8, 0})
+            png += char(v >> shift & 0xff);
+    };
+    be(uint32_t(data.size()));
+    const size_t start = png.size();
+    png.append(type, 4);
+    png += data;
+    be(uint32_t(crc32_z(0, reinterpret_cast<const Bytef *>(png.data() + start), png.size() - start)));
+}
+
+// True when the bytes are spread so evenly over their values (more than 4 bits of information a
+// byte) that no Huffman code could even halve them: noise-like pictures, which are stored as they
+// are rather than spending the run's longest step on packing that gains little.
+bool hardToPack(const Image &image)
+{
+    size_t counts[256] = {};
+    for (int y = 0; y < image.height; ++y) {
+        const uint8_t *in = image.row(y);
+        for (size_t i = 0; i < size_t(image.width) * 4; ++i)
+            ++counts[i < 4 ? in[i] : uint8_t(in[i] - in[i - 4])];
+    }
+    const double total = double(image.width) * image.height * 4;
+    double bits = 0;
+    for (size_t n : counts)
+        if (n)
+            bits -= double(n) * std::log2(double(n) / total);
+    return total > 0 && bits / total > 4;
+}
+
+} // namespace
+
+std::string encodePng(const Image &image)
+{
+    const size_t rowBytes = size_t(image.width) * 4;
+    // Each row as its difference from the pixel to its left ("Sub").
+    std::vector<uint8_t> filtered(rowBytes + 1);
+    auto filter = [&](int y) {
+        const uint8_t *in = image.row(y);
+        filtered[0] = 1;
+        for (size_t i = 0; i < rowBytes; ++i)
+            filtered[1 + i] = i < 4 ? in[i] : uint8_t(in[i] - in[i - 4]);
+    };
+    // Packed as runs and Huffman codes only: icons' flat areas and gradients shrink nearly as
+    // much as at zlib's fastest level, in less time. Noise-like pictures are stored.
+    bool store = hardToPack(image);
+    z_stream s{};
+    if (deflateInit2(&s, store ? Z_NO_COMPRESSION : 1, Z_DEFLATED, MAX_WBITS, 8, Z_RLE) != Z_OK)
+        throw IconError("the icon cannot be packed as PNG");
+    const uLong bound = deflateBound(&s, uLong((rowBytes + 1) * size_t(image.height)));
+
+    std::string png(reinterpret_cast<const char *>(Signature), sizeof Signature);
+    std::string header;
+    for (uint32_t v : {uint32_t(image.width), uint32_t(image.height)})
+        for (int shift : {24, 16, 8, 0})
+            header += char(v >> shift & 0xff);
+    header += std::string("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA, deflate, adaptive filters, no interlace
+    appendChunk(png, "IHDR", header);
+    // The IDAT chunk deflated in place: its length and checksum filled in after.
+    const size_t idat = png.size();
+    png.resize(idat + 8 + bound);
+    std::memcpy(png.data() + idat + 4, "IDAT", 4);
+    s.next_out = reinterpret_cast<Bytef *>(png.data() + idat + 8);
+    s.avail_out = uInt(bound);
+    int status = Z_OK;
+    for (int y = 0; y < image.height && status == Z_OK; ++y) {
+        filter(y);
+        s.next_in = filtered.data();
+        s.avail_in = uInt(filtered.size());
+        status = deflate(&s, y + 1 == image.height ? Z_FINISH : Z_NO_FLUSH);
+    }
+    const size_t packed = s.total_out;
+    deflateEnd(&s);
+    if (status != Z_STREAM_END)
+        throw IconError("the icon cannot be packed as PNG");
+    png.resize(idat + 8 + packed);
+    for (int i = 0; i < 4; ++i)
+        png[idat + size_t(i)] = char(packed >> (24 - 8 * i) & 0xff);
+    const uint32_t crc =
+        uint32_t(crc32_z(0, reinterpret_cast<const Bytef *>(png.data() + idat + 4), packed + 4));
+    for (int shift : {24, 16, 8, 0})
+        png += char(crc >> shift & 0xff);
+    appendChunk(png, "IEND", {});
+    return png;
+}
+
+std::optional<PngHeader> readPngHeader(std::string_view png)
+{
+    if (png.size() < sizeof Signature || std::memcmp(png.data(), Signature, sizeof Signature) != 0)
+        return std::nullopt;
+    ChunkReader chunks(png);
+    Chunk c;
+    PngHeader header;
+    if (chunks.next(c) && c.type == "CgBI") {
+        header.cgbi = true;
+        if (!chunks.next(c))
+            return std::nullopt;
+    }
+    if (c.type != "IHDR" || c.data.size() < 13)
+        return std::nullopt;
+    header.width = be32(c.data.data());
+    header.height = be32(c.data.data() + 4);
+    header.bitDepth = uint8_t(c.data[8]);
+    header.colourType = uint8_t(c.data[9]);
+    header.interlace = uint8_t(c.data[12]);
+    return header;
+}
+
+std::optional<Image> decodePlainPng(std::string_view png)
+{
+    const std::optional<PngHeader> header = readPngHeader(png);
+    if (!header || header->cgbi)
+        throw IconError("not a PNG image");
+    if (header->bitDepth != 8 || header->interlace)
+        return std::nullopt;
+    size_t bpp = 0;
+    switch (header->colourType) {
+    case 0:
+        bpp = 1;
+        break; // grey
+    case 2:
+        bpp = 3;
+        break; // RGB
+    case 3:
+        bpp = 1;
+        break; // palette
+    case 4:
+        bpp = 2;
+        break; // grey and alpha
+    case 6:
+        bpp = 4;
+        break; // RGBA
+    default:
+        throw IconError("PNG: unknown colour type " + std::to_string(header->colourType));
+    }
+    // The palette, and the transparency chunk: alphas of palette entries, or the one colour
+    // (16-bit samples) that stands for transparent in grey and RGB images.
+    uint8_t palette[256][4] = {};
+    std::string_view transparency;
+    bool hasPalette = false;
+    ChunkReader chunks(png);
+    Chunk c;
+    while (chunks.next(c) && c.type != "IDAT") {
+        if (c.type == "PLTE") {
+            hasPalette = true;
+            for (size_t i = 0; i < 256 && i * 3 + 2 < c.data.size(); ++i)
+                palette[i][0] = uint8_t(c.data[i * 3]), palette[i][1] = uint8_t(c.data[i * 3 + 1]),
+                palette[i][2] = uint8_t(c.data[i * 3 + 2]), palette[i][3] = 255;
+        } else if (c.type == "tRNS") {
+            transparency = c.data;
+        }
+    }
+    if (header->colourType == 3) {
+        if (!hasPalette)
+            throw IconError("PNG: palette image without a palette");
+        for (size_t i = 0; i < 256 && i < transparency.size(); ++i)
+            palette[i][3] = uint8_t(transparency[i]);
+    }
+    auto sample = [&](size_t i) {
+        return unsigned(uint8_t(transparency[i * 2])) << 8 | uint8_t(transparency[i * 2 + 1]);
+    };
+    const bool greyKey = header->colourType == 0 && transparency.size() >= 2;
+    const bool rgbKey = header->colourType == 2 && transparency.size() >= 6;
+    const unsigned key[3] = {greyKey || rgbKey ? sample(0) : 0x10000u, rgbKey ? sample(1) : 0,
+                             rgbKey ? sample(2) : 0};
+
+    Image image = imageOf(*header);
+    const uint32_t width = header->width;
+    uint8_t *out = image.pixels.data();
+    forEachRow(png, *header, bpp, false, [&](const uint8_t *px) {
+        switch (header->colourType) {
+        case 6:
+            std::memcpy(out, px, size_t(width) * 4);
+            out += size_t(width) * 4;
+            break;
+        case 2:
+            for (uint32_t x = 0; x < width; ++x, px += 3, out += 4) {
+                out[0] = px[0], out[1] = px[1], out[2] = px[2];
+                out[3] = rgbKey && px[0] == key[0] && px[1] == key[1] && px[2] == key[2] ? 0 : 255;
+            }
+            break;
+        case 3:
+            for (uint32_t x = 0; x < width; ++x, ++px, out += 4)
+                std::memcpy(out, palette[*px], 4);
+            break;
+        case 0:
+            for (uint32_t x = 0; x < width; ++x, ++px, out += 4) {
+                out[0] = out[1] = out[2] = *px;
+                out[3] = greyKey && *px == key[0] ? 0 : 255;
+            }
+            break;
+        case 4:
+            for (uint32_t x = 0; x < width; ++x, px += 2, out += 4) {
+                out[0] = out[1] = out[2] = px[0];
+                out[3] = px[1];
+            }
+            break;
+        }
+    });
+    return image;
+}
+
+Image decodeCgbiPng(std::string_view png)
+{
+    const std::optional<PngHeader> header = readPngHeader(png);
+    if (!header || !header->cgbi)
+        throw IconError("not an Apple PNG");
+    if (header->bitDepth != 8 || (header->colourType != 6 && header->colourType != 2) || header->interlace)
+        throw IconError("Apple PNG: only 8-bit RGB or RGBA without interlacing is read");
+    const size_t bpp = header->colourType == 6 ? 4 : 3;
+    Image image = imageOf(*header);
+    uint8_t *out = image.pixels.data();
+    forEachRow(png, *header, bpp, true, [&](const uint8_t *px) {
+        for (uint32_t x = 0; x < header->width; ++x, px += bpp, out += 4) {
+            const unsigned a = bpp == 4 ? px[3] : 255;
+            const unsigned b = px[0], g = px[1], r = px[2];
+            if (a == 0) {
+                out[0] = out[1] = out[2] = out[3] = 0;
+                continue;
+            }
+            // Premultiplied: each colour is at most alpha; undo it with rounding.
+            auto straight = [a](unsigned v) { return uint8_t(std::min(255u, (v * 255 + a / 2) / a)); };
+            out[0] = straight(r);
+            out[1] = straight(g);
+            out[2] = straight(b);
+            out[3] = uint8_t(a);
+        }
+    });
+    return image;
+}
+
+} // namespace thumb
