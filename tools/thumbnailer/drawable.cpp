@@ -159,9 +159,13 @@ double numberAttr(const XmlDocument &doc, const XmlElement &e, uint32_t id, cons
 // The colour over the area of the canvas, its fractional edges blended.
 void fillArea(Image &image, const RectF &area, uint32_t argb)
 {
+    const double right = area.x + area.width, bottom = area.y + area.height;
+    if (argb >> 24 == 255 && area.x <= 0 && area.y <= 0 && right >= image.width && bottom >= image.height) {
+        fillImage(image, argb); // covers everything beneath
+        return;
+    }
     float colour[4];
     colourFloats(argb, 1, colour);
-    const double right = area.x + area.width, bottom = area.y + area.height;
     const Polyline rect{{{area.x, area.y}, {right, area.y}, {right, bottom}, {area.x, bottom}}, true};
     rasterize({rect}, FillRule::NonZero, image.width, image.height,
               [&](int y, int x0, int x1, const float *coverage) {
@@ -402,8 +406,9 @@ Image DrawableRenderer::adaptive(const XmlDocument &doc, int size, int depth)
                   std::fill(px, px + size_t(x0) * 4, uint8_t(0));
                   std::fill(px + size_t(x1) * 4, px + size_t(size) * 4, uint8_t(0));
                   for (int x = x0; x < x1; ++x)
-                      for (size_t c = 0; c < 4; ++c)
-                          px[size_t(x) * 4 + c] = uint8_t(px[size_t(x) * 4 + c] * coverage[x - x0] + 0.5f);
+                      if (const float share = coverage[x - x0]; share < 1)
+                          for (size_t c = 0; c < 4; ++c)
+                              px[size_t(x) * 4 + c] = uint8_t(px[size_t(x) * 4 + c] * share + 0.5f);
               });
     for (int y = 0; y < size; ++y)
         if (!reached[size_t(y)])

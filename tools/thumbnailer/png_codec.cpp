@@ -60,9 +60,11 @@ uint8_t paeth(int a, int b, int c)
 }
 
 // Reverses a row's filter in place: `row` is the filter byte and rowBytes of pixels, `up` the
-// row above, unfiltered (zeros for the first).
-void unfilterRow(uint8_t *row, const uint8_t *up, size_t rowBytes, size_t bpp)
+// row above, unfiltered (zeros for the first). BPP bytes a pixel, known when compiled for the
+// usual kinds, so that the loops run pixel by pixel.
+template <size_t BPP> void unfilterRow(uint8_t *row, const uint8_t *up, size_t rowBytes, size_t bppAtRun)
 {
+    const size_t bpp = BPP ? BPP : bppAtRun;
     uint8_t *px = row + 1;
     switch (row[0]) {
     case 0:
@@ -92,6 +94,16 @@ void unfilterRow(uint8_t *row, const uint8_t *up, size_t rowBytes, size_t bpp)
     }
 }
 
+void unfilterRow(uint8_t *row, const uint8_t *up, size_t rowBytes, size_t bpp)
+{
+    if (bpp == 4)
+        unfilterRow<4>(row, up, rowBytes, bpp);
+    else if (bpp == 3)
+        unfilterRow<3>(row, up, rowBytes, bpp);
+    else
+        unfilterRow<0>(row, up, rowBytes, bpp);
+}
+
 // The image's rows, inflated from the IDAT chunks one at a time (zlib's format, or raw deflate
 // for Apple's variant) and unfiltered, each handed to `take` as rowBytes of pixels. Data that
 // ends early or runs on past the last row is damage.
@@ -102,9 +114,13 @@ void forEachRow(std::string_view png, const PngHeader &header, size_t bpp, bool 
     const size_t rowBytes = size_t(header.width) * bpp;
     std::vector<uint8_t> rows(2 * (rowBytes + 1), 0);
     uint8_t *row = rows.data(), *up = rows.data() + rowBytes + 1;
+    // Plain PNGs wrap the deflate data in zlib's two-byte header and checksum: the header is
+    // checked and passed over, the checksum left unread, as a picture's pixels need no more.
     z_stream s{};
-    if (inflateInit2(&s, raw ? -MAX_WBITS : MAX_WBITS) != Z_OK)
+    if (inflateInit2(&s, -MAX_WBITS) != Z_OK)
         throw IconError("PNG: cannot inflate");
+    uint8_t wrapper[2];
+    size_t wrapperLeft = raw ? 0 : 2;
     struct End
     {
         z_stream &s;
@@ -124,6 +140,15 @@ void forEachRow(std::string_view png, const PngHeader &header, size_t bpp, bool 
                     continue;
                 s.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(c.data.data()));
                 s.avail_in = uInt(c.data.size());
+                continue;
+            }
+            if (wrapperLeft > 0) {
+                wrapper[2 - wrapperLeft] = *s.next_in++;
+                --s.avail_in;
+                // Deflate, a window of at most 32 KiB, no preset dictionary, a valid check.
+                if (--wrapperLeft == 0 && ((wrapper[0] & 0x0f) != 8 || wrapper[0] >> 4 > 7 ||
+                                           wrapper[1] & 0x20 || (wrapper[0] << 8 | wrapper[1]) % 31 != 0))
+                    throw IconError("PNG: image data damaged");
                 continue;
             }
             const int status = inflate(&s, Z_NO_FLUSH);
@@ -173,44 +198,48 @@ void appendChunk(std::string &png, const char *type, std::string_view data)
 }
 
 // True when the bytes are spread so evenly over their values (more than 4 bits of information a
-// byte) that no Huffman code could even halve them: noise-like pictures, which are stored as they
-// are rather than spending the run's longest step on packing that gains little.
-bool hardToPack(const Image &image)
+// byte, judged from every eighth row) that no Huffman code could even halve them: noise-like
+// pictures, which are stored as they are rather than spending the run's longest step on packing
+// that gains little.
+bool hardToPack(const PixelBuffer &rows, size_t rowBytes)
 {
     size_t counts[256] = {};
-    for (int y = 0; y < image.height; ++y) {
-        const uint8_t *in = image.row(y);
-        for (size_t i = 0; i < size_t(image.width) * 4; ++i)
-            ++counts[i < 4 ? in[i] : uint8_t(in[i] - in[i - 4])];
+    size_t total = 0;
+    for (size_t at = 0; at < rows.size(); at += 8 * rowBytes) {
+        for (size_t i = at; i < at + rowBytes; ++i)
+            ++counts[rows[i]];
+        total += rowBytes;
     }
-    const double total = double(image.width) * image.height * 4;
     double bits = 0;
     for (size_t n : counts)
         if (n)
-            bits -= double(n) * std::log2(double(n) / total);
-    return total > 0 && bits / total > 4;
+            bits -= double(n) * std::log2(double(n) / double(total));
+    return total > 0 && bits / double(total) > 4;
 }
 
 } // namespace
 
 std::string encodePng(const Image &image)
 {
-    const size_t rowBytes = size_t(image.width) * 4;
     // Each row as its difference from the pixel to its left ("Sub").
-    std::vector<uint8_t> filtered(rowBytes + 1);
-    auto filter = [&](int y) {
-        const uint8_t *in = image.row(y);
-        filtered[0] = 1;
-        for (size_t i = 0; i < rowBytes; ++i)
-            filtered[1 + i] = i < 4 ? in[i] : uint8_t(in[i] - in[i - 4]);
-    };
-    // Packed as runs and Huffman codes only: icons' flat areas and gradients shrink nearly as
-    // much as at zlib's fastest level, in less time. Noise-like pictures are stored.
-    bool store = hardToPack(image);
+    const size_t rowBytes = size_t(image.width) * 4 + 1;
+    PixelBuffer rows(rowBytes * size_t(image.height));
+    for (int y = 0; y < image.height; ++y) {
+        const uint8_t *__restrict in = image.row(y);
+        uint8_t *__restrict out = rows.data() + size_t(y) * rowBytes + 1;
+        out[-1] = 1;
+        std::memcpy(out, in, 4);
+        for (size_t i = 4; i < rowBytes - 1; ++i)
+            out[i] = uint8_t(in[i] - in[i - 4]);
+    }
+    // Packed at zlib's fastest level, which icons' flat areas and gradients take well; noise-like
+    // pictures stored.
+    const bool store = hardToPack(rows, rowBytes);
     z_stream s{};
-    if (deflateInit2(&s, store ? Z_NO_COMPRESSION : 1, Z_DEFLATED, MAX_WBITS, 8, Z_RLE) != Z_OK)
+    if (deflateInit2(&s, store ? Z_NO_COMPRESSION : Z_BEST_SPEED, Z_DEFLATED, MAX_WBITS, 8,
+                     Z_DEFAULT_STRATEGY) != Z_OK)
         throw IconError("the icon cannot be packed as PNG");
-    const uLong bound = deflateBound(&s, uLong((rowBytes + 1) * size_t(image.height)));
+    const uLong bound = deflateBound(&s, uLong(rows.size()));
 
     std::string png(reinterpret_cast<const char *>(Signature), sizeof Signature);
     std::string header;
@@ -223,15 +252,11 @@ std::string encodePng(const Image &image)
     const size_t idat = png.size();
     png.resize(idat + 8 + bound);
     std::memcpy(png.data() + idat + 4, "IDAT", 4);
+    s.next_in = rows.data();
+    s.avail_in = uInt(rows.size());
     s.next_out = reinterpret_cast<Bytef *>(png.data() + idat + 8);
     s.avail_out = uInt(bound);
-    int status = Z_OK;
-    for (int y = 0; y < image.height && status == Z_OK; ++y) {
-        filter(y);
-        s.next_in = filtered.data();
-        s.avail_in = uInt(filtered.size());
-        status = deflate(&s, y + 1 == image.height ? Z_FINISH : Z_NO_FLUSH);
-    }
+    const int status = deflate(&s, Z_FINISH);
     const size_t packed = s.total_out;
     deflateEnd(&s);
     if (status != Z_STREAM_END)
