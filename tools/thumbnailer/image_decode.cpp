@@ -1,11 +1,9 @@
 #include "image_decode.h"
 
 #include "icon_limits.h"
+#include "image_libraries.h"
 #include "jpeg_decode.h"
 #include "png_codec.h"
-
-#include <png.h>
-#include <webp/decode.h>
 
 #include <string>
 
@@ -33,14 +31,15 @@ const uint8_t *bytesOf(std::string_view bytes)
 
 Image decodePng(std::string_view bytes)
 {
+    const PngLibrary &lib = pngLibrary();
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size()))
+    if (!lib.beginReadFromMemory(&png, bytes.data(), bytes.size()))
         throw IconError(std::string("PNG: ") + png.message);
     try {
         checkImageSize(png.width, png.height);
     } catch (...) {
-        png_image_free(&png);
+        lib.free(&png);
         throw;
     }
     png.format = PNG_FORMAT_RGBA;
@@ -48,15 +47,17 @@ Image decodePng(std::string_view bytes)
     image.width = int(png.width);
     image.height = int(png.height);
     image.pixels.resize(size_t(png.width) * png.height * 4);
-    if (!png_image_finish_read(&png, nullptr, image.pixels.data(), 0, nullptr))
+    if (!lib.finishRead(&png, nullptr, image.pixels.data(), 0, nullptr))
         throw IconError(std::string("PNG: ") + png.message);
     return image;
 }
 
 Image decodeWebP(std::string_view bytes)
 {
+    const WebPLibrary &lib = webpLibrary();
     WebPBitstreamFeatures features;
-    if (WebPGetFeatures(bytesOf(bytes), bytes.size(), &features) != VP8_STATUS_OK)
+    if (lib.getFeaturesInternal(bytesOf(bytes), bytes.size(), &features, WEBP_DECODER_ABI_VERSION) !=
+        VP8_STATUS_OK)
         throw IconError("WebP: not an image that can be read");
     if (features.has_animation)
         throw IconError("WebP: animated images are not read");
@@ -65,7 +66,7 @@ Image decodeWebP(std::string_view bytes)
     image.width = features.width;
     image.height = features.height;
     image.pixels.resize(size_t(image.width) * size_t(image.height) * 4);
-    if (!WebPDecodeRGBAInto(bytesOf(bytes), bytes.size(), image.pixels.data(), image.pixels.size(),
+    if (!lib.decodeRgbaInto(bytesOf(bytes), bytes.size(), image.pixels.data(), image.pixels.size(),
                             image.width * 4))
         throw IconError("WebP: image data damaged");
     return image;
@@ -86,7 +87,7 @@ std::optional<ImageSize> imageSize(std::string_view bytes)
         return std::nullopt;
     case Format::WebP: {
         int width = 0, height = 0;
-        if (WebPGetInfo(bytesOf(bytes), bytes.size(), &width, &height))
+        if (webpLibrary().getInfo(bytesOf(bytes), bytes.size(), &width, &height))
             return ImageSize{width, height};
         return std::nullopt;
     }

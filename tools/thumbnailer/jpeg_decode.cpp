@@ -1,10 +1,9 @@
 #include "jpeg_decode.h"
 
 #include "icon_error.h"
+#include "image_libraries.h"
 
 #include <csetjmp>
-#include <cstdio>
-#include <jpeglib.h>
 #include <string>
 
 namespace thumb {
@@ -32,9 +31,9 @@ extern "C" void onJpegMessage(j_common_ptr, int) {}
 class JpegReader
 {
 public:
-    explicit JpegReader(std::string_view bytes) : m_bytes(bytes)
+    explicit JpegReader(std::string_view bytes) : m_lib(jpegLibrary()), m_bytes(bytes)
     {
-        m_info.err = jpeg_std_error(&m_error.manager);
+        m_info.err = m_lib.stdError(&m_error.manager);
         m_error.manager.error_exit = onJpegError;
         m_error.manager.emit_message = onJpegMessage;
         m_error.message[0] = 0;
@@ -42,7 +41,7 @@ public:
     ~JpegReader()
     {
         if (m_created)
-            jpeg_destroy_decompress(&m_info);
+            m_lib.destroyDecompress(&m_info);
     }
     JpegReader(const JpegReader &) = delete;
     JpegReader &operator=(const JpegReader &) = delete;
@@ -51,11 +50,11 @@ public:
     {
         if (setjmp(m_error.jump))
             return false;
-        jpeg_create_decompress(&m_info);
+        m_lib.createDecompress(&m_info, JPEG_LIB_VERSION, sizeof m_info);
         m_created = true;
-        jpeg_mem_src(&m_info, reinterpret_cast<const unsigned char *>(m_bytes.data()),
-                     static_cast<unsigned long>(m_bytes.size()));
-        jpeg_read_header(&m_info, TRUE);
+        m_lib.memorySource(&m_info, reinterpret_cast<const unsigned char *>(m_bytes.data()),
+                           static_cast<unsigned long>(m_bytes.size()));
+        m_lib.readHeader(&m_info, TRUE);
         m_cmyk = m_info.jpeg_color_space == JCS_CMYK || m_info.jpeg_color_space == JCS_YCCK;
         m_info.out_color_space = m_cmyk ? JCS_CMYK : JCS_EXT_RGBA;
         return true;
@@ -66,12 +65,12 @@ public:
     {
         if (setjmp(m_error.jump))
             return false;
-        jpeg_start_decompress(&m_info);
+        m_lib.startDecompress(&m_info);
         while (m_info.output_scanline < m_info.output_height) {
             JSAMPROW row = pixels + size_t(m_info.output_scanline) * rowBytes;
-            jpeg_read_scanlines(&m_info, &row, 1);
+            m_lib.readScanlines(&m_info, &row, 1);
         }
-        jpeg_finish_decompress(&m_info);
+        m_lib.finishDecompress(&m_info);
         return true;
     }
 
@@ -80,6 +79,7 @@ public:
     std::string error() const { return std::string("JPEG: ") + m_error.message; }
 
 private:
+    const JpegLibrary &m_lib;
     std::string_view m_bytes;
     jpeg_decompress_struct m_info{};
     ErrorExit m_error{};
