@@ -299,28 +299,15 @@ std::optional<Image> decodePlainPng(std::string_view png)
     const std::optional<PngHeader> header = readPngHeader(png);
     if (!header || header->cgbi)
         throw IconError("not a PNG image");
-    if (header->bitDepth != 8 || header->interlace)
+    const uint8_t type = header->colourType, depth = header->bitDepth;
+    // Channels of each colour type: grey, -, RGB, palette, grey and alpha, -, RGBA.
+    static constexpr size_t Channels[7] = {1, 0, 3, 1, 2, 0, 4};
+    if (type > 6 || Channels[type] == 0)
+        throw IconError("PNG: unknown colour type " + std::to_string(type));
+    if (header->interlace || !(depth == 8 || (depth == 16 && type != 3)))
         return std::nullopt;
-    size_t bpp = 0;
-    switch (header->colourType) {
-    case 0:
-        bpp = 1;
-        break; // grey
-    case 2:
-        bpp = 3;
-        break; // RGB
-    case 3:
-        bpp = 1;
-        break; // palette
-    case 4:
-        bpp = 2;
-        break; // grey and alpha
-    case 6:
-        bpp = 4;
-        break; // RGBA
-    default:
-        throw IconError("PNG: unknown colour type " + std::to_string(header->colourType));
-    }
+    const size_t sampleBytes = depth / 8, channels = Channels[type], bpp = channels * sampleBytes;
+
     // The palette, and the transparency chunk: alphas of palette entries, or the one colour
     // (16-bit samples) that stands for transparent in grey and RGB images.
     uint8_t palette[256][4] = {};
@@ -332,57 +319,52 @@ std::optional<Image> decodePlainPng(std::string_view png)
         if (c.type == "PLTE") {
             hasPalette = true;
             for (size_t i = 0; i < 256 && i * 3 + 2 < c.data.size(); ++i)
-                palette[i][0] = uint8_t(c.data[i * 3]), palette[i][1] = uint8_t(c.data[i * 3 + 1]),
-                palette[i][2] = uint8_t(c.data[i * 3 + 2]), palette[i][3] = 255;
+                for (size_t k = 0; k < 4; ++k)
+                    palette[i][k] = k < 3 ? uint8_t(c.data[i * 3 + k]) : 255;
         } else if (c.type == "tRNS") {
             transparency = c.data;
         }
     }
-    if (header->colourType == 3) {
+    if (type == 3) {
         if (!hasPalette)
             throw IconError("PNG: palette image without a palette");
         for (size_t i = 0; i < 256 && i < transparency.size(); ++i)
             palette[i][3] = uint8_t(transparency[i]);
     }
-    auto sample = [&](size_t i) {
-        return unsigned(uint8_t(transparency[i * 2])) << 8 | uint8_t(transparency[i * 2 + 1]);
-    };
-    const bool greyKey = header->colourType == 0 && transparency.size() >= 2;
-    const bool rgbKey = header->colourType == 2 && transparency.size() >= 6;
-    const unsigned key[3] = {greyKey || rgbKey ? sample(0) : 0x10000u, rgbKey ? sample(1) : 0,
-                             rgbKey ? sample(2) : 0};
+    const size_t keySamples = type == 0 ? 1 : type == 2 ? 3 : 0;
+    const bool keyed = keySamples && transparency.size() >= keySamples * 2;
+    unsigned key[3] = {};
+    for (size_t i = 0; keyed && i < keySamples; ++i)
+        key[i] = unsigned(uint8_t(transparency[i * 2])) << 8 | uint8_t(transparency[i * 2 + 1]);
 
     Image image = imageOf(*header);
     const uint32_t width = header->width;
     uint8_t *out = image.pixels.data();
     forEachRow(png, *header, bpp, false, [&](const uint8_t *px) {
-        switch (header->colourType) {
-        case 6:
+        if (type == 6 && depth == 8) {
             std::memcpy(out, px, size_t(width) * 4);
             out += size_t(width) * 4;
-            break;
-        case 2:
-            for (uint32_t x = 0; x < width; ++x, px += 3, out += 4) {
-                out[0] = px[0], out[1] = px[1], out[2] = px[2];
-                out[3] = rgbKey && px[0] == key[0] && px[1] == key[1] && px[2] == key[2] ? 0 : 255;
-            }
-            break;
-        case 3:
+            return;
+        }
+        if (type == 3) {
             for (uint32_t x = 0; x < width; ++x, ++px, out += 4)
                 std::memcpy(out, palette[*px], 4);
-            break;
-        case 0:
-            for (uint32_t x = 0; x < width; ++x, ++px, out += 4) {
-                out[0] = out[1] = out[2] = *px;
-                out[3] = greyKey && *px == key[0] ? 0 : 255;
-            }
-            break;
-        case 4:
-            for (uint32_t x = 0; x < width; ++x, px += 2, out += 4) {
+            return;
+        }
+        // Samples of 16 bits keep their high byte; the key compares all of them.
+        auto sample = [&](size_t i) {
+            return depth == 8 ? unsigned(px[i]) : unsigned(px[2 * i]) << 8 | px[2 * i + 1];
+        };
+        for (uint32_t x = 0; x < width; ++x, px += bpp, out += 4) {
+            const bool clear = keyed && sample(0) == key[0] &&
+                               (keySamples == 1 || (sample(1) == key[1] && sample(2) == key[2]));
+            if (channels >= 3) {
+                out[0] = px[0], out[1] = px[sampleBytes], out[2] = px[2 * sampleBytes];
+                out[3] = channels == 4 ? px[3 * sampleBytes] : clear ? 0 : 255;
+            } else {
                 out[0] = out[1] = out[2] = px[0];
-                out[3] = px[1];
+                out[3] = channels == 2 ? px[sampleBytes] : clear ? 0 : 255;
             }
-            break;
         }
     });
     return image;

@@ -32,8 +32,9 @@ std::optional<PngHeader> readPngHeader(std::string_view png);
 // written as.
 std::string encodePng(const Image &image);
 
-// Decodes a plain PNG of 8 bits a channel without interlacing (grey, RGB or palette, with or
-// without alpha) to straight colour; nothing for other kinds, which are left to libpng. Throws
+// Decodes a plain PNG of 8 or 16 bits a channel without interlacing (grey, RGB or palette, with
+// or without alpha) to straight colour, 16-bit samples by their high byte; nothing for other
+// kinds (interlaced, fewer bits), which are left to libpng. Throws
 // IconError when it is damaged or larger than the bounds of icon_limits.h.
 std::optional<Image> decodePlainPng(std::string_view png);
 
