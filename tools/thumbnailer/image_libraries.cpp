@@ -10,7 +10,7 @@ namespace thumb {
 namespace {
 
 // The library's handle, opened once and kept for the rest of the run.
-void *open(const char *soname)
+void *load(const char *soname)
 {
     void *handle = dlopen(soname, RTLD_NOW | RTLD_LOCAL);
     if (!handle)
@@ -31,7 +31,7 @@ template <typename Function> void bind(void *handle, const char *name, Function 
 const PngLibrary &pngLibrary()
 {
     static const PngLibrary library = [] {
-        void *h = open("libpng16.so.16");
+        void *h = load("libpng16.so.16");
         PngLibrary l{};
         bind(h, "png_image_begin_read_from_memory", l.beginReadFromMemory);
         bind(h, "png_image_finish_read", l.finishRead);
@@ -44,7 +44,7 @@ const PngLibrary &pngLibrary()
 const WebPLibrary &webpLibrary()
 {
     static const WebPLibrary library = [] {
-        void *h = open("libwebp.so.7");
+        void *h = load("libwebp.so.7");
         WebPLibrary l{};
         bind(h, "WebPGetFeaturesInternal", l.getFeaturesInternal);
         bind(h, "WebPGetInfo", l.getInfo);
@@ -57,7 +57,7 @@ const WebPLibrary &webpLibrary()
 const JpegLibrary &jpegLibrary()
 {
     static const JpegLibrary library = [] {
-        void *h = open("libjpeg.so.62");
+        void *h = load("libjpeg.so.62");
         JpegLibrary l{};
         bind(h, "jpeg_std_error", l.stdError);
         bind(h, "jpeg_CreateDecompress", l.createDecompress);

@@ -243,20 +243,20 @@ Path parsePathData(std::string_view data)
             case 'Q': {
                 if (!take(4))
                     return path;
-                const Point c = pointAt(*n[0], *n[1]);
+                const Point control = pointAt(*n[0], *n[1]);
                 current = pointAt(*n[2], *n[3]);
-                path.quadTo(c, current);
-                lastControl = c;
+                path.quadTo(control, current);
+                lastControl = control;
                 break;
             }
             case 'T': {
                 if (!take(2))
                     return path;
-                const Point c =
+                const Point control =
                     (previous == 'Q' || previous == 'T') ? reflected(lastControl, current) : current;
                 current = pointAt(*n[0], *n[1]);
-                path.quadTo(c, current);
-                lastControl = c;
+                path.quadTo(control, current);
+                lastControl = control;
                 break;
             }
             case 'A': {
