@@ -19,8 +19,8 @@ struct ImageSize
 // that can be read.
 std::optional<ImageSize> imageSize(std::string_view bytes);
 
-// Straight colour. Throws IconError when the bytes are no readable image or declare more than
-// the bounds.
+// Straight colour (an opaque image may be marked premultiplied: both forms are the same).
+// Throws IconError when the bytes are no readable image or declare more than the bounds.
 Image decodeImage(std::string_view bytes);
 
 } // namespace thumb

@@ -367,6 +367,8 @@ std::optional<Image> decodePlainPng(std::string_view png)
             }
         }
     });
+    // Without alpha every pixel is opaque: straight and premultiplied colour are the same.
+    image.premultiplied = (type == 0 || type == 2) ? !keyed : type == 3 && transparency.empty();
     return image;
 }
 
