@@ -197,18 +197,29 @@ void appendChunk(std::string &png, const char *type, std::string_view data)
     be(uint32_t(crc32_z(0, reinterpret_cast<const Bytef *>(png.data() + start), png.size() - start)));
 }
 
-// True when the bytes are spread so evenly over their values (more than 4 bits of information a
-// byte, judged from every eighth row) that no Huffman code could even halve them: noise-like
-// pictures, which are stored as they are rather than spending the run's longest step on packing
-// that gains little.
-bool hardToPack(const PixelBuffer &rows, size_t rowBytes)
+// A row as its difference from the pixel to its left ("Sub"), after its filter byte.
+void subFilter(const uint8_t *__restrict in, uint8_t *__restrict out, size_t rowBytes)
 {
+    out[0] = 1;
+    std::memcpy(out + 1, in, std::min<size_t>(4, rowBytes));
+    for (size_t i = 4; i < rowBytes; ++i)
+        out[1 + i] = uint8_t(in[i] - in[i - 4]);
+}
+
+// True when the filtered rows are spread so evenly over their values (more than 4 bits of
+// information a byte, judged from every eighth row) that no Huffman code could even halve them:
+// noise-like pictures, which are stored as they are rather than spending the run's longest step
+// on packing that gains little.
+bool hardToPack(const Image &image, std::vector<uint8_t> &row)
+{
+    const size_t rowBytes = size_t(image.width) * 4;
     size_t counts[256] = {};
     size_t total = 0;
-    for (size_t at = 0; at < rows.size(); at += 8 * rowBytes) {
-        for (size_t i = at; i < at + rowBytes; ++i)
-            ++counts[rows[i]];
-        total += rowBytes;
+    for (int y = 0; y < image.height; y += 8) {
+        subFilter(image.row(y), row.data(), rowBytes);
+        for (size_t i = 0; i <= rowBytes; ++i)
+            ++counts[row[i]];
+        total += rowBytes + 1;
     }
     double bits = 0;
     for (size_t n : counts)
@@ -221,25 +232,20 @@ bool hardToPack(const PixelBuffer &rows, size_t rowBytes)
 
 std::string encodePng(const Image &image)
 {
-    // Each row as its difference from the pixel to its left ("Sub").
-    const size_t rowBytes = size_t(image.width) * 4 + 1;
-    PixelBuffer rows(rowBytes * size_t(image.height));
-    for (int y = 0; y < image.height; ++y) {
-        const uint8_t *__restrict in = image.row(y);
-        uint8_t *__restrict out = rows.data() + size_t(y) * rowBytes + 1;
-        out[-1] = 1;
-        std::memcpy(out, in, 4);
-        for (size_t i = 4; i < rowBytes - 1; ++i)
-            out[i] = uint8_t(in[i] - in[i - 4]);
-    }
-    // Packed at zlib's fastest level, which icons' flat areas and gradients take well; noise-like
-    // pictures stored.
-    const bool store = hardToPack(rows, rowBytes);
+    const size_t rowBytes = size_t(image.width) * 4;
+    std::vector<uint8_t> row(rowBytes + 1);
+    // Packed at zlib's fastest level with a small window and tables, which icons' flat areas and
+    // gradients (mostly runs within a row) take well; noise-like pictures stored.
+    const bool store = hardToPack(image, row);
     z_stream s{};
-    if (deflateInit2(&s, store ? Z_NO_COMPRESSION : Z_BEST_SPEED, Z_DEFLATED, MAX_WBITS, 8,
-                     Z_DEFAULT_STRATEGY) != Z_OK)
+    if (deflateInit2(&s, store ? Z_NO_COMPRESSION : Z_BEST_SPEED, Z_DEFLATED, 13, 6, Z_DEFAULT_STRATEGY) !=
+        Z_OK)
         throw IconError("the icon cannot be packed as PNG");
-    const uLong bound = deflateBound(&s, uLong(rows.size()));
+    struct End
+    {
+        z_stream &s;
+        ~End() { deflateEnd(&s); }
+    } end{s};
 
     std::string png(reinterpret_cast<const char *>(Signature), sizeof Signature);
     std::string header;
@@ -248,19 +254,30 @@ std::string encodePng(const Image &image)
             header += char(v >> shift & 0xff);
     header += std::string("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA, deflate, adaptive filters, no interlace
     appendChunk(png, "IHDR", header);
-    // The IDAT chunk deflated in place: its length and checksum filled in after.
+    // The IDAT chunk deflated in place, row by row, the string grown as the output needs: its
+    // length and checksum filled in after.
     const size_t idat = png.size();
-    png.resize(idat + 8 + bound);
+    png.resize(idat + 8 + (store ? (rowBytes + 1) * size_t(image.height) + 1024 : 16384));
     std::memcpy(png.data() + idat + 4, "IDAT", 4);
-    s.next_in = rows.data();
-    s.avail_in = uInt(rows.size());
-    s.next_out = reinterpret_cast<Bytef *>(png.data() + idat + 8);
-    s.avail_out = uInt(bound);
-    const int status = deflate(&s, Z_FINISH);
-    const size_t packed = s.total_out;
-    deflateEnd(&s);
+    int status = Z_OK;
+    for (int y = 0; y < image.height; ++y) {
+        subFilter(image.row(y), row.data(), rowBytes);
+        s.next_in = row.data();
+        s.avail_in = uInt(row.size());
+        const int flush = y + 1 == image.height ? Z_FINISH : Z_NO_FLUSH;
+        do {
+            if (png.size() - (idat + 8) == s.total_out)
+                png.resize(png.size() * 2);
+            s.next_out = reinterpret_cast<Bytef *>(png.data() + idat + 8 + s.total_out);
+            s.avail_out = uInt(png.size() - (idat + 8) - s.total_out);
+            status = deflate(&s, flush);
+        } while (status == Z_OK && (s.avail_in > 0 || (flush == Z_FINISH && s.avail_out == 0)));
+        if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR)
+            break;
+    }
     if (status != Z_STREAM_END)
         throw IconError("the icon cannot be packed as PNG");
+    const size_t packed = s.total_out;
     png.resize(idat + 8 + packed);
     for (int i = 0; i < 4; ++i)
         png[idat + size_t(i)] = char(packed >> (24 - 8 * i) & 0xff);
