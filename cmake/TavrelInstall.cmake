@@ -78,13 +78,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the executables link are found by dpkg-shlibdeps, run by TavrelDebDepends.cmake
 # rather than by cpack: cpack's own run also adds ldconfig calls to the maintainer scripts for
 # any library below /usr/lib, although the window library is no library of the linker's path.
-# Named here: what the program loads at run time (the Qt platform plugins for its window, the
-# image plugins for WebP icons), Qt's
+# Named here: what the program loads at run time (the Qt platform plugins for its window), Qt's
 # own texts in Chinese for its file dialog, and the Chinese faces it shows (the sharp one first,
-# a fuller one behind it).
+# a fuller one behind it); and the image libraries the thumbnailer loads when an icon needs one.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 set(TAVREL_DEB_DEPENDS
-    "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-droid-fallback, fonts-wqy-zenhei | fonts-noto-cjk")
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-droid-fallback, fonts-wqy-zenhei | fonts-noto-cjk, libpng16-16 (>= 1.6.0), libwebp7, libjpeg62-turbo (>= 1.3.1)")
 set(TAVREL_DEB_BINARIES)
 foreach(target IN LISTS TAVREL_PROGRAM_TARGETS)
   list(APPEND TAVREL_DEB_BINARIES "$<TARGET_FILE:${target}>")

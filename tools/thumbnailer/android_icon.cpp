@@ -2,10 +2,11 @@
 
 #include "binary_xml.h"
 #include "bundle.h"
-#include "cgbi_png.h"
 #include "drawable.h"
 #include "image_decode.h"
+#include "png_codec.h"
 #include "read_limits.h"
+#include "resample.h"
 
 #include <algorithm>
 #include <optional>
@@ -38,7 +39,7 @@ ResourcePackage packageOf(const aapt::ZipArchive &apk)
 
 } // namespace
 
-QImage androidIcon(const std::vector<const aapt::ZipArchive *> &apks, int size)
+Image androidIcon(const std::vector<const aapt::ZipArchive *> &apks, int size)
 {
     const aapt::ZipArchive &base = *apks.front();
     const std::unique_ptr<aapt::ByteSource> manifestBytes =
@@ -60,7 +61,7 @@ QImage androidIcon(const std::vector<const aapt::ZipArchive *> &apks, int size)
     return fitted(renderer.render(icon->value, size, 48), size);
 }
 
-QImage androidIconOfArchive(const aapt::ZipArchive &archive, int size)
+Image androidIconOfArchive(const aapt::ZipArchive &archive, int size)
 {
     if (!aapt::isBundle(archive))
         return androidIcon({&archive}, size);

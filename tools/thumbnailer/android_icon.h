@@ -2,9 +2,8 @@
 // best fits the size asked for, a bitmap, an adaptive icon or a vector drawable.
 #pragma once
 
+#include "image.h"
 #include "zip_archive.h"
-
-#include <QImage>
 
 #include <vector>
 
@@ -13,9 +12,9 @@ namespace thumb {
 // Renders the icon no larger than size x size. `packages` is the APK itself, or a bundle's base
 // followed by its density splits; the base's manifest names the icon, any of them may hold it.
 // Throws IconError (or aapt::FormatError) when there is no icon it can read.
-QImage androidIcon(const std::vector<const aapt::ZipArchive *> &packages, int size);
+Image androidIcon(const std::vector<const aapt::ZipArchive *> &packages, int size);
 
 // Opens the APK, or the base and density splits of a bundle, and renders its icon.
-QImage androidIconOfArchive(const aapt::ZipArchive &archive, int size);
+Image androidIconOfArchive(const aapt::ZipArchive &archive, int size);
 
 } // namespace thumb

@@ -1,16 +1,16 @@
 #include "drawable.h"
 
-#include "cgbi_png.h"
 #include "icon_limits.h"
 #include "image_decode.h"
 #include "path_data.h"
-
-#include <QPainter>
-#include <QPainterPath>
+#include "png_codec.h"
+#include "rasterize.h"
+#include "resample.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 
 namespace thumb {
 
@@ -79,8 +79,9 @@ float complexValue(uint32_t data)
 bool endsWith(const std::string &s, const char *tail)
 {
     const size_t n = std::strlen(tail);
-    return s.size() >= n && std::equal(s.end() - long(n), s.end(), tail,
-                                       [](char a, char b) { return std::tolower(uchar(a)) == b; });
+    return s.size() >= n && std::equal(s.end() - long(n), s.end(), tail, [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
 }
 
 // The standard density at which `dp` pixels make at least `pixels`, or the highest.
@@ -92,18 +93,49 @@ int densityFor(int pixels, int dp)
     return Densities[std::size(Densities) - 1];
 }
 
-QColor argb(uint32_t v)
+std::string_view viewOf(const aapt::ByteSource &bytes)
 {
-    return QColor::fromRgba(QRgb(v));
+    return {reinterpret_cast<const char *>(bytes.data()), size_t(bytes.size())};
 }
 
-QImage blank(int width, int height)
+Image filled(int width, int height, uint32_t argb)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        throw IconError("out of memory");
-    image.fill(Qt::transparent);
+    Image image = blankImage(width, height);
+    fillImage(image, argb);
     return image;
+}
+
+// A colour as `paint` takes it: premultiplied, 0 to 1, its alpha multiplied by `alpha`.
+void colourFloats(uint32_t argb, double alpha, float (&out)[4])
+{
+    const float a = float((argb >> 24) / 255.0 * alpha);
+    for (int c = 0; c < 3; ++c)
+        out[c] = float((argb >> (16 - 8 * c) & 0xff) / 255.0) * a;
+    out[3] = a;
+}
+
+// A colour (premultiplied, 0 to 1) laid over the canvas where the rows' coverage says, within
+// the clip's coverage when there is one.
+void paint(Image &image, const float (&colour)[4], const std::vector<float> *clip, int y, int x0, int x1,
+           const float *coverage)
+{
+    uint8_t *px = image.row(y) + size_t(x0) * 4;
+    const float *clipRow = clip ? clip->data() + size_t(y) * size_t(image.width) + x0 : nullptr;
+    const bool opaque = colour[3] >= 1;
+    const uint8_t solid[4] = {uint8_t(colour[0] * 255 + 0.5f), uint8_t(colour[1] * 255 + 0.5f),
+                              uint8_t(colour[2] * 255 + 0.5f), 255};
+    for (int x = x0; x < x1; ++x, px += 4, ++coverage) {
+        const float share = clipRow ? *coverage * clipRow[x - x0] : *coverage;
+        if (share <= 0)
+            continue;
+        if (opaque && share >= 1) {
+            std::memcpy(px, solid, 4);
+            continue;
+        }
+        const float keep = 1 - colour[3] * share;
+        for (int c = 0; c < 4; ++c)
+            px[c] = uint8_t(std::clamp(colour[c] * share * 255 + px[c] * keep + 0.5f, 0.0f, 255.0f));
+    }
 }
 
 // A number attribute however it was compiled: float, dimension, integer or text.
@@ -122,6 +154,23 @@ double numberAttr(const XmlDocument &doc, const XmlElement &e, uint32_t id, cons
     else if (a->hasRawString())
         v = std::strtod(doc.rawString(*a).c_str(), nullptr);
     return std::isfinite(v) ? v : fallback;
+}
+
+// The colour over the area of the canvas, its fractional edges blended.
+void fillArea(Image &image, const RectF &area, uint32_t argb)
+{
+    const double right = area.x + area.width, bottom = area.y + area.height;
+    if (argb >> 24 == 255 && area.x <= 0 && area.y <= 0 && right >= image.width && bottom >= image.height) {
+        fillImage(image, argb); // covers everything beneath
+        return;
+    }
+    float colour[4];
+    colourFloats(argb, 1, colour);
+    const Polyline rect{{{area.x, area.y}, {right, area.y}, {right, bottom}, {area.x, bottom}}, true};
+    rasterize({rect}, FillRule::NonZero, image.width, image.height,
+              [&](int y, int x0, int x1, const float *coverage) {
+                  paint(image, colour, nullptr, y, x0, x1, coverage);
+              });
 }
 
 } // namespace
@@ -175,22 +224,13 @@ DrawableRenderer::candidates(const ResValue &value, int requestDensity, std::opt
     return found;
 }
 
-std::string DrawableRenderer::member(const Candidate &c, uint64_t maxSize) const
+std::unique_ptr<aapt::ByteSource> DrawableRenderer::member(const Candidate &c, uint64_t maxSize) const
 {
-    const std::unique_ptr<aapt::ByteSource> bytes =
-        m_packages[c.package].archive->open(c.path.c_str(), maxSize);
-    return std::string(reinterpret_cast<const char *>(bytes->data()), size_t(bytes->size()));
+    return m_packages[c.package].archive->open(c.path.c_str(), maxSize);
 }
 
-QImage DrawableRenderer::render(const ResValue &value, int size, int dp, int depth)
+DrawableRenderer::Choice DrawableRenderer::choose(const ResValue &value, int size, int dp)
 {
-    if (depth > MaxNesting)
-        throw IconError("drawables nested too deeply");
-    if (const auto colour = colourOf(value)) {
-        QImage image = blank(size, size);
-        image.fill(argb(*colour));
-        return image;
-    }
     if (value.type != ResValue::Reference)
         throw IconError("the icon is neither a resource nor a colour");
     std::optional<Candidate> requested;
@@ -200,50 +240,84 @@ QImage DrawableRenderer::render(const ResValue &value, int size, int dp, int dep
     // An XML drawable the platform would pick for this density wins over bitmaps elsewhere
     // (an adaptive icon in mipmap-anydpi-v26 beside the bitmaps older systems show).
     if (requested && endsWith(requested->path, ".xml"))
-        return renderXml(*requested, size, dp, depth);
+        return {*requested, true};
 
-    // Of the bitmaps, the smallest that fills the size, else the largest.
+    // Of the bitmaps, the smallest that fills the size, else the largest: by their headers.
     std::optional<Candidate> best;
-    QSize bestSize;
+    int64_t bestSide = 0;
     for (const Candidate &c : found) {
         if (endsWith(c.path, ".xml"))
             continue;
-        QSize s;
+        std::optional<ImageSize> s;
         try {
-            s = imageSize(member(c, MaxImageBytes));
+            s = imageSize(viewOf(*member(c, MaxImageBytes)));
         } catch (const aapt::RefusedError &) {
             throw;
         } catch (const aapt::FormatError &) {
             continue;
         }
-        if (!s.isValid())
+        if (!s || s->width <= 0 || s->height <= 0)
             continue;
-        const int side = std::max(s.width(), s.height()),
-                  bestSide = std::max(bestSize.width(), bestSize.height());
+        const int64_t side = std::max(s->width, s->height);
         const bool fits = side >= size, bestFits = bestSide >= size;
         if (!best || (fits && (!bestFits || side < bestSide)) || (!fits && !bestFits && side > bestSide)) {
             best = c;
-            bestSize = s;
+            bestSide = side;
         }
     }
-    if (!best) {
-        if (requested)
-            return renderXml(*requested, size, dp, depth);
-        const auto xml = std::find_if(found.begin(), found.end(),
-                                      [](const Candidate &c) { return endsWith(c.path, ".xml"); });
-        if (xml != found.end())
-            return renderXml(*xml, size, dp, depth);
-        throw IconError("no icon image that can be read");
-    }
-    return decodeImage(member(*best, MaxImageBytes));
+    if (best)
+        return {*best, false};
+    if (requested)
+        return {*requested, true};
+    const auto xml =
+        std::find_if(found.begin(), found.end(), [](const Candidate &c) { return endsWith(c.path, ".xml"); });
+    if (xml != found.end())
+        return {*xml, true};
+    throw IconError("no icon image that can be read");
 }
 
-QImage DrawableRenderer::renderXml(const Candidate &c, int size, int dp, int depth)
+Image DrawableRenderer::render(const ResValue &value, int size, int dp, int depth)
 {
-    const std::string bytes = member(c, MaxDocumentBytes);
-    aapt::MemorySource source(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
+    if (depth > MaxNesting)
+        throw IconError("drawables nested too deeply");
+    if (const auto colour = colourOf(value))
+        return filled(size, size, *colour);
+    const Choice choice = choose(value, size, dp);
+    const std::unique_ptr<aapt::ByteSource> bytes =
+        member(choice.candidate, choice.xml ? MaxDocumentBytes : MaxImageBytes);
+    if (!choice.xml)
+        return decodeImage(viewOf(*bytes));
     // Vector drawables nest groups; the depth only bounds what is kept, not what is checked.
-    const XmlDocument doc(source, 64);
+    const XmlDocument doc(*bytes, 64);
+    return renderXml(doc, size, dp, depth);
+}
+
+void DrawableRenderer::draw(const ResValue &value, Image &canvas, const RectF &area, int dp, int depth)
+{
+    if (depth > MaxNesting)
+        throw IconError("drawables nested too deeply");
+    if (const auto colour = colourOf(value)) {
+        fillArea(canvas, area, *colour);
+        return;
+    }
+    const int side = std::max(1, int(std::ceil(std::max(area.width, area.height))));
+    const Choice choice = choose(value, side, dp);
+    const std::unique_ptr<aapt::ByteSource> bytes =
+        member(choice.candidate, choice.xml ? MaxDocumentBytes : MaxImageBytes);
+    if (!choice.xml) {
+        drawScaled(canvas, decodeImage(viewOf(*bytes)), area);
+        return;
+    }
+    const XmlDocument doc(*bytes, 64);
+    // Paths are drawn straight onto the canvas, sharp at whatever scale.
+    if (doc.nameIs(doc.elements().front(), "vector"))
+        paintVector(doc, canvas, area);
+    else
+        drawScaled(canvas, renderXml(doc, side, dp, depth), area);
+}
+
+Image DrawableRenderer::renderXml(const XmlDocument &doc, int size, int dp, int depth)
+{
     const XmlElement &root = doc.elements().front();
     if (doc.nameIs(root, "adaptive-icon")) {
         if (depth > 0)
@@ -260,11 +334,8 @@ QImage DrawableRenderer::renderXml(const Candidate &c, int size, int dp, int dep
     }
     if (doc.nameIs(root, "color")) {
         const XmlAttribute *colour = doc.attribute(root, AttrColor, "color");
-        QImage image = blank(size, size);
-        if (colour)
-            if (const auto v = colourOf(colour->value))
-                image.fill(argb(*v));
-        return image;
+        const std::optional<uint32_t> v = colour ? colourOf(colour->value) : std::nullopt;
+        return filled(size, size, v.value_or(0));
     }
     if (doc.nameIs(root, "inset")) {
         const XmlAttribute *inner = doc.attribute(root, AttrDrawable, "drawable");
@@ -286,139 +357,133 @@ QImage DrawableRenderer::renderXml(const Candidate &c, int size, int dp, int dep
         const double all = inset(AttrInset, "inset", 0);
         const double l = inset(AttrInsetLeft, "insetLeft", all), r = inset(AttrInsetRight, "insetRight", all);
         const double t = inset(AttrInsetTop, "insetTop", all), b = inset(AttrInsetBottom, "insetBottom", all);
-        const QRectF area(l * size, t * size, size * (1 - l - r), size * (1 - t - b));
-        QImage image = blank(size, size);
-        if (area.width() >= 1 && area.height() >= 1) {
-            const QImage content =
-                render(inner->value, int(std::ceil(std::max(area.width(), area.height()))), dp, depth + 1);
-            QPainter painter(&image);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(area, content);
-        }
+        const RectF area{l * size, t * size, size * (1 - l - r), size * (1 - t - b)};
+        Image image = blankImage(size, size);
+        if (area.width >= 1 && area.height >= 1)
+            draw(inner->value, image, area, dp, depth + 1);
         return image;
     }
     if (doc.nameIs(root, "layer-list")) {
-        QImage image = blank(size, size);
-        {
-            QPainter painter(&image);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            for (const XmlElement &e : doc.elements())
-                if (e.depth == 2 && doc.nameIs(e, "item"))
-                    if (const XmlAttribute *a = doc.attribute(e, AttrDrawable, "drawable"))
-                        painter.drawImage(QRectF(0, 0, size, size), render(a->value, size, dp, depth + 1));
-        }
+        Image image = blankImage(size, size);
+        for (const XmlElement &e : doc.elements())
+            if (e.depth == 2 && doc.nameIs(e, "item"))
+                if (const XmlAttribute *a = doc.attribute(e, AttrDrawable, "drawable"))
+                    draw(a->value, image, {0, 0, double(size), double(size)}, dp, depth + 1);
         return image;
     }
     throw IconError("icon drawable <" + doc.string(root.name) + "> is not supported");
 }
 
-QImage DrawableRenderer::adaptive(const XmlDocument &doc, int size, int depth)
+Image DrawableRenderer::adaptive(const XmlDocument &doc, int size, int depth)
 {
     // Each layer is 108 dp square, of which a launcher shows the middle 72 dp through its mask.
-    const int layerSize = int(std::lround(size * 1.5));
-    const QRectF layerArea(-size * 0.25, -size * 0.25, layerSize, layerSize);
-    QImage image = blank(size, size);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        for (const char *layer : {"background", "foreground"}) {
-            for (const XmlElement &e : doc.elements()) {
-                if (e.depth != 2 || !doc.nameIs(e, layer))
-                    continue;
-                const XmlAttribute *a = doc.attribute(e, AttrDrawable, "drawable");
-                if (!a)
-                    continue;
-                QImage content;
-                try {
-                    content = render(a->value, layerSize, 108, depth + 1);
-                } catch (const IconError &) {
-                    // A background we cannot draw leaves the foreground on a plain white one.
-                    if (std::strcmp(layer, "foreground") == 0)
-                        throw;
-                    content = blank(1, 1);
-                    content.fill(Qt::white);
-                }
-                painter.drawImage(layerArea, content);
-                break;
+    const RectF layerArea{-size * 0.25, -size * 0.25, size * 1.5, size * 1.5};
+    Image image = blankImage(size, size);
+    for (const char *layer : {"background", "foreground"}) {
+        for (const XmlElement &e : doc.elements()) {
+            if (e.depth != 2 || !doc.nameIs(e, layer))
+                continue;
+            const XmlAttribute *a = doc.attribute(e, AttrDrawable, "drawable");
+            if (!a)
+                continue;
+            try {
+                draw(a->value, image, layerArea, 108, depth + 1);
+            } catch (const IconError &) {
+                // A background we cannot draw leaves the foreground on a plain white one.
+                if (std::strcmp(layer, "foreground") == 0)
+                    throw;
+                fillImage(image, 0xffffffff);
             }
+            break;
         }
-        // The launcher's mask: a rounded square over the whole icon.
-        QPainterPath mask;
-        mask.addRoundedRect(QRectF(0, 0, size, size), size * 0.22, size * 0.22);
-        QImage alpha = blank(size, size);
-        {
-            QPainter maskPainter(&alpha);
-            maskPainter.setRenderHint(QPainter::Antialiasing);
-            maskPainter.fillPath(mask, Qt::black);
-        }
-        painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-        painter.drawImage(0, 0, alpha);
     }
+    // The launcher's mask: a rounded square over the whole icon, its edge blended.
+    std::vector<char> reached(size_t(size), 0);
+    rasterize(Path::roundedRect(0, 0, size, size, size * 0.22).flattened(0.1), FillRule::NonZero, size, size,
+              [&](int y, int x0, int x1, const float *coverage) {
+                  reached[size_t(y)] = 1;
+                  uint8_t *px = image.row(y);
+                  std::fill(px, px + size_t(x0) * 4, uint8_t(0));
+                  std::fill(px + size_t(x1) * 4, px + size_t(size) * 4, uint8_t(0));
+                  for (int x = x0; x < x1; ++x)
+                      if (const float share = coverage[x - x0]; share < 1)
+                          for (size_t c = 0; c < 4; ++c)
+                              px[size_t(x) * 4 + c] = uint8_t(px[size_t(x) * 4 + c] * share + 0.5f);
+              });
+    for (int y = 0; y < size; ++y)
+        if (!reached[size_t(y)])
+            std::fill(image.row(y), image.row(y) + size_t(size) * 4, uint8_t(0));
     return image;
 }
 
-QImage DrawableRenderer::vector(const XmlDocument &doc, int size)
+Image DrawableRenderer::vector(const XmlDocument &doc, int size)
 {
     const XmlElement &root = doc.elements().front();
-    auto number = [&](const XmlElement &e, uint32_t id, const char *name, double fallback) {
-        return numberAttr(doc, e, id, name, fallback);
-    };
-    const double width = number(root, AttrWidth, "width", 24),
-                 height = number(root, AttrHeight, "height", 24);
-    const double viewportWidth = number(root, AttrViewportWidth, "viewportWidth", width);
-    const double viewportHeight = number(root, AttrViewportHeight, "viewportHeight", height);
-    if (!(width > 0 && height > 0 && viewportWidth > 0 && viewportHeight > 0))
+    const double width = numberAttr(doc, root, AttrWidth, "width", 24),
+                 height = numberAttr(doc, root, AttrHeight, "height", 24);
+    if (!(width > 0 && height > 0))
         throw IconError("vector drawable without a size");
     // Drawn to fill the square in its own proportions.
     const double scale = size / std::max(width, height);
     const int w = std::max(1, int(std::lround(width * scale))),
               h = std::max(1, int(std::lround(height * scale)));
-    QImage image = blank(w, h);
-    paintVector(doc, image, viewportWidth, viewportHeight);
+    Image image = blankImage(w, h);
+    paintVector(doc, image, {0, 0, double(w), double(h)});
     return image;
 }
 
-void DrawableRenderer::paintVector(const XmlDocument &doc, QImage &image, double viewportWidth,
-                                   double viewportHeight)
+void DrawableRenderer::paintVector(const XmlDocument &doc, Image &image, const RectF &area)
 {
     const std::vector<XmlElement> &elements = doc.elements();
     const XmlElement &root = elements.front();
     auto number = [&](const XmlElement &e, uint32_t id, const char *name, double fallback) {
         return numberAttr(doc, e, id, name, fallback);
     };
-    const double w = image.width(), h = image.height();
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
+    const double viewportWidth =
+        number(root, AttrViewportWidth, "viewportWidth", number(root, AttrWidth, "width", 24));
+    const double viewportHeight =
+        number(root, AttrViewportHeight, "viewportHeight", number(root, AttrHeight, "height", 24));
+    if (!(viewportWidth > 0 && viewportHeight > 0))
+        throw IconError("vector drawable without a size");
+    const int w = image.width, h = image.height;
     const double rootAlpha = std::clamp(number(root, AttrAlpha, "alpha", 1), 0.0, 1.0);
+    constexpr double Tolerance = 0.1; // pixels a flattened curve may stray
+    const Bounds canvas{0, 0, double(w), double(h)};
 
     struct Group
     {
-        QTransform transform;
-        QPainterPath clip;
-        bool clipped = false;
+        Transform transform;
+        // Coverage of each pixel by the clip paths so far; none when unclipped.
+        std::shared_ptr<const std::vector<float>> clip;
     };
-    std::vector<Group> groups{{QTransform::fromScale(w / viewportWidth, h / viewportHeight), {}, false}};
+    std::vector<Group> groups{{Transform::scaling(area.width / viewportWidth, area.height / viewportHeight)
+                                   .then(Transform::translation(area.x, area.y)),
+                               nullptr}};
+    // Premultiplied, 0 to 1, with the element's and the drawable's alpha.
     auto colour = [&](const XmlElement &e, uint32_t id, const char *name, uint32_t alphaId,
-                      const char *alphaName) -> std::optional<QColor> {
+                      const char *alphaName, float(&out)[4]) {
         const XmlAttribute *a = doc.attribute(e, id, name);
-        if (!a)
-            return std::nullopt;
-        const std::optional<uint32_t> v = colourOf(a->value);
+        const std::optional<uint32_t> v = a ? colourOf(a->value) : std::nullopt;
         if (!v)
-            return std::nullopt;
-        QColor c = argb(*v);
-        c.setAlphaF(float(c.alphaF() * std::clamp(number(e, alphaId, alphaName, 1), 0.0, 1.0) * rootAlpha));
-        return c;
+            return false;
+        colourFloats(*v, std::clamp(number(e, alphaId, alphaName, 1), 0.0, 1.0) * rootAlpha, out);
+        return out[3] > 0;
     };
     auto pathOf = [&](const XmlElement &e) {
         const XmlAttribute *a = doc.attribute(e, AttrPathData, "pathData");
         if (!a || !a->hasRawString())
-            return QPainterPath();
+            return Path();
         const std::string &data = doc.rawString(*a);
         m_pathData += data.size();
         if (m_pathData > MaxPathData)
             throw IconError("vector drawable with implausibly much path data");
         return parsePathData(data);
+    };
+    auto fill = [&](const std::vector<Polyline> &polygons, FillRule rule, const float(&c)[4],
+                    const Group &g) {
+        rasterize(polygons, rule, w, h, [&](int y, int x0, int x1, const float *coverage) {
+            paint(image, c, g.clip.get(), y, x0, x1, coverage);
+        });
     };
 
     for (size_t i = 1; i < elements.size(); ++i) {
@@ -432,36 +497,44 @@ void DrawableRenderer::paintVector(const XmlDocument &doc, QImage &image, double
         const Group &parent = groups.back();
         if (doc.nameIs(e, "group")) {
             const double px = number(e, AttrPivotX, "pivotX", 0), py = number(e, AttrPivotY, "pivotY", 0);
-            QTransform t;
-            t.translate(number(e, AttrTranslateX, "translateX", 0) + px,
-                        number(e, AttrTranslateY, "translateY", 0) + py);
-            t.rotate(number(e, AttrRotation, "rotation", 0));
-            t.scale(number(e, AttrScaleX, "scaleX", 1), number(e, AttrScaleY, "scaleY", 1));
-            t.translate(-px, -py);
-            groups.push_back({t * parent.transform, parent.clip, parent.clipped});
+            const Transform local =
+                Transform::translation(-px, -py)
+                    .then(Transform::scaling(number(e, AttrScaleX, "scaleX", 1),
+                                             number(e, AttrScaleY, "scaleY", 1)))
+                    .then(Transform::rotation(number(e, AttrRotation, "rotation", 0)))
+                    .then(Transform::translation(number(e, AttrTranslateX, "translateX", 0) + px,
+                                                 number(e, AttrTranslateY, "translateY", 0) + py));
+            groups.push_back({local.then(parent.transform), parent.clip});
         } else if (doc.nameIs(e, "clip-path")) {
-            const QPainterPath clip = parent.transform.map(pathOf(e));
-            Group &g = groups.back();
-            g.clip = g.clipped ? g.clip.intersected(clip) : clip;
-            g.clipped = true;
+            auto clip = std::make_shared<std::vector<float>>(size_t(w) * size_t(h), 0.0f);
+            const std::vector<float> *outer = parent.clip.get();
+            rasterize(pathOf(e).transformed(parent.transform).flattened(Tolerance, &canvas),
+                      FillRule::NonZero, w, h, [&](int y, int x0, int x1, const float *coverage) {
+                          const size_t at = size_t(y) * size_t(w);
+                          for (int x = x0; x < x1; ++x)
+                              (*clip)[at + size_t(x)] =
+                                  coverage[x - x0] * (outer ? (*outer)[at + size_t(x)] : 1.0f);
+                      });
+            groups.back().clip = std::move(clip);
         } else if (doc.nameIs(e, "path")) {
-            QPainterPath path = pathOf(e);
+            const Path path = pathOf(e).transformed(parent.transform);
+            if (path.isEmpty())
+                continue;
             const XmlAttribute *fillType = doc.attribute(e, AttrFillType, "fillType");
-            path.setFillRule(fillType && fillType->value.data == 1 ? Qt::OddEvenFill : Qt::WindingFill);
-            path = parent.transform.map(path);
-            painter.setClipping(parent.clipped);
-            if (parent.clipped)
-                painter.setClipPath(parent.clip);
-            if (const auto fill = colour(e, AttrFillColor, "fillColor", AttrFillAlpha, "fillAlpha"))
-                painter.fillPath(path, *fill);
-            if (const auto stroke =
-                    colour(e, AttrStrokeColor, "strokeColor", AttrStrokeAlpha, "strokeAlpha")) {
-                const double strokeWidth = number(e, AttrStrokeWidth, "strokeWidth", 0);
-                if (strokeWidth > 0) {
-                    // The stroke is drawn in viewport units: widen it by the group's scale.
-                    const double factor = std::sqrt(std::fabs(parent.transform.determinant()));
-                    painter.strokePath(path, QPen(*stroke, strokeWidth * factor));
-                }
+            const FillRule rule =
+                fillType && fillType->value.data == 1 ? FillRule::EvenOdd : FillRule::NonZero;
+            float c[4];
+            if (colour(e, AttrFillColor, "fillColor", AttrFillAlpha, "fillAlpha", c))
+                fill(path.flattened(Tolerance, &canvas), rule, c, parent);
+            const double strokeWidth = number(e, AttrStrokeWidth, "strokeWidth", 0);
+            if (strokeWidth > 0 &&
+                colour(e, AttrStrokeColor, "strokeColor", AttrStrokeAlpha, "strokeAlpha", c)) {
+                // The stroke is drawn in viewport units: widen it by the group's scale.
+                const double width = strokeWidth * std::sqrt(std::fabs(parent.transform.determinant()));
+                // Corners reach out at most the miter limit times half the width.
+                const double reach = 2 * width + 1;
+                const Bounds around{-reach, -reach, w + reach, h + reach};
+                fill(strokeOutline(path.flattened(Tolerance, &around), width), FillRule::NonZero, c, parent);
             }
         } else {
             groups.push_back(parent); // keeps depths aligned for children we pass over

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "binary_xml.h"
+#include "image.h"
+#include "resample.h"
 #include "resource_table.h"
 #include "zip_archive.h"
-
-#include <QImage>
 
 #include <memory>
 #include <optional>
@@ -31,7 +31,7 @@ public:
     // The drawable a value stands for (a reference or a colour) for a square of `size` pixels
     // that shows `dp` density-independent pixels: bitmaps at the density that best fits, at
     // their own size; XML drawables and colours drawn at `size`. Throws IconError.
-    QImage render(const aapt::ResValue &value, int size, int dp, int depth = 0);
+    Image render(const aapt::ResValue &value, int size, int dp, int depth = 0);
 
     // The colour a value holds (ARGB), following references; nothing when it is no colour.
     std::optional<uint32_t> colourOf(const aapt::ResValue &value);
@@ -42,14 +42,23 @@ private:
         size_t package = 0;
         std::string path;
     };
+    // What a reference stands for at a size: an XML drawable, or the bitmap that fits best.
+    struct Choice
+    {
+        Candidate candidate;
+        bool xml = false;
+    };
+    Choice choose(const aapt::ResValue &value, int size, int dp);
+    // Draws the drawable a value stands for over `area` of the canvas.
+    void draw(const aapt::ResValue &value, Image &canvas, const RectF &area, int dp, int depth);
     std::vector<Candidate> candidates(const aapt::ResValue &value, int requestDensity,
                                       std::optional<Candidate> &requested);
-    std::string member(const Candidate &c, uint64_t maxSize) const;
-    QImage renderXml(const Candidate &c, int size, int dp, int depth);
-    QImage adaptive(const aapt::XmlDocument &doc, int size, int depth);
-    QImage vector(const aapt::XmlDocument &doc, int size);
-    void paintVector(const aapt::XmlDocument &doc, QImage &image, double viewportWidth,
-                     double viewportHeight);
+    std::unique_ptr<aapt::ByteSource> member(const Candidate &c, uint64_t maxSize) const;
+    Image renderXml(const aapt::XmlDocument &doc, int size, int dp, int depth);
+    Image adaptive(const aapt::XmlDocument &doc, int size, int depth);
+    Image vector(const aapt::XmlDocument &doc, int size);
+    // The vector drawable's viewport mapped onto `area` of the image.
+    void paintVector(const aapt::XmlDocument &doc, Image &image, const RectF &area);
     aapt::ResConfig config(int density) const;
 
     std::vector<ResourcePackage> &m_packages;

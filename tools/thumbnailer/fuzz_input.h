@@ -3,7 +3,7 @@
 // image read as Apple's PNG variant.
 #pragma once
 
-#include "cgbi_png.h"
+#include "png_codec.h"
 #include "thumbnail.h"
 
 #include <cstring>

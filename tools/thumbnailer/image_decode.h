@@ -2,21 +2,25 @@
 // the bounds of icon_limits.h.
 #pragma once
 
-#include <QImage>
-#include <QSize>
+#include "image.h"
 
+#include <optional>
 #include <string_view>
 
 namespace thumb {
 
-// The size an image declares, read from its header only; an invalid size when the bytes are
-// no image that can be read.
-QSize imageSize(std::string_view bytes);
+struct ImageSize
+{
+    int64_t width = 0;
+    int64_t height = 0;
+};
 
+// The size an image declares, read from its header only; nothing when the bytes are no image
+// that can be read.
+std::optional<ImageSize> imageSize(std::string_view bytes);
+
+// Straight colour (an opaque image may be marked premultiplied: both forms are the same).
 // Throws IconError when the bytes are no readable image or declare more than the bounds.
-QImage decodeImage(std::string_view bytes);
-
-// Scaled down, keeping its proportions, to fit size x size; never scaled up.
-QImage fitted(const QImage &image, int size);
+Image decodeImage(std::string_view bytes);
 
 } // namespace thumb

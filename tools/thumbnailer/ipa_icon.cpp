@@ -1,9 +1,10 @@
 #include "ipa_icon.h"
 
-#include "cgbi_png.h"
 #include "convert.h"
 #include "icon_limits.h"
 #include "image_decode.h"
+#include "png_codec.h"
+#include "resample.h"
 
 #include <algorithm>
 #include <cctype>
@@ -66,31 +67,30 @@ plist_t dictItem(plist_t dict, const char *key)
     return dict && plist_get_node_type(dict) == PLIST_DICT ? plist_dict_get_item(dict, key) : nullptr;
 }
 
-std::string bytesOf(const aapt::ZipArchive &archive, const aapt::ZipArchive::Entry &e, uint64_t maxSize)
+std::string_view viewOf(const aapt::ByteSource &bytes)
 {
-    const std::unique_ptr<aapt::ByteSource> bytes = archive.open(e, maxSize);
-    return std::string(reinterpret_cast<const char *>(bytes->data()), size_t(bytes->size()));
+    return {reinterpret_cast<const char *>(bytes.data()), size_t(bytes.size())};
 }
 
 // Of the members, the image that best fits: the smallest at least size, else the largest.
-QImage bestOf(const aapt::ZipArchive &archive, const std::vector<const aapt::ZipArchive::Entry *> &members,
-              int size)
+Image bestOf(const aapt::ZipArchive &archive, const std::vector<const aapt::ZipArchive::Entry *> &members,
+             int size)
 {
-    std::optional<std::string> best;
-    int bestSide = 0;
+    std::unique_ptr<aapt::ByteSource> best;
+    int64_t bestSide = 0;
     for (const aapt::ZipArchive::Entry *e : members) {
-        std::string bytes;
+        std::unique_ptr<aapt::ByteSource> bytes;
         try {
-            bytes = bytesOf(archive, *e, MaxImageBytes);
+            bytes = archive.open(*e, MaxImageBytes);
         } catch (const aapt::RefusedError &) {
             throw;
         } catch (const aapt::FormatError &) {
             continue;
         }
-        const QSize s = imageSize(bytes);
-        if (!s.isValid() || s.isEmpty())
+        const std::optional<ImageSize> s = imageSize(viewOf(*bytes));
+        if (!s || s->width <= 0 || s->height <= 0)
             continue;
-        const int side = std::max(s.width(), s.height());
+        const int64_t side = std::max(s->width, s->height);
         const bool fits = side >= size, bestFits = bestSide >= size;
         if (!best || (fits && (!bestFits || side < bestSide)) || (!fits && !bestFits && side > bestSide)) {
             best = std::move(bytes);
@@ -99,7 +99,7 @@ QImage bestOf(const aapt::ZipArchive &archive, const std::vector<const aapt::Zip
     }
     if (!best)
         return {};
-    return fitted(decodeImage(*best), size);
+    return fitted(decodeImage(viewOf(*best)), size);
 }
 
 } // namespace
@@ -144,7 +144,7 @@ bool isIpa(const aapt::ZipArchive &archive)
         [](const aapt::ZipArchive::Entry &e) { return startsWith(lower(e.name), "payload/"); });
 }
 
-QImage ipaIcon(const aapt::ZipArchive &archive, int size)
+Image ipaIcon(const aapt::ZipArchive &archive, int size)
 {
     const aapt::ZipArchive::Entry *info = nullptr;
     std::string bundle;
@@ -155,7 +155,7 @@ QImage ipaIcon(const aapt::ZipArchive &archive, int size)
             break;
         }
     if (info) {
-        const std::vector<std::string> names = iconNamesOf(bytesOf(archive, *info, MaxDocumentBytes));
+        const std::vector<std::string> names = iconNamesOf(viewOf(*archive.open(*info, MaxDocumentBytes)));
         std::vector<const aapt::ZipArchive::Entry *> members;
         for (const aapt::ZipArchive::Entry &e : archive.entries()) {
             if (e.name.size() <= bundle.size() || e.name.substr(0, bundle.size()) != bundle)
@@ -167,7 +167,7 @@ QImage ipaIcon(const aapt::ZipArchive &archive, int size)
                             [&](const std::string &n) { return iconFileMatches(n, file); }))
                 members.push_back(&e);
         }
-        QImage image = bestOf(archive, members, size);
+        Image image = bestOf(archive, members, size);
         if (!image.isNull())
             return image;
     }
@@ -175,7 +175,7 @@ QImage ipaIcon(const aapt::ZipArchive &archive, int size)
     for (const aapt::ZipArchive::Entry &e : archive.entries())
         if (e.name == "iTunesArtwork" || e.name == "iTunesArtwork@2x")
             artwork.push_back(&e);
-    QImage image = bestOf(archive, artwork, size);
+    Image image = bestOf(archive, artwork, size);
     if (image.isNull())
         throw IconError("the package has no icon file that can be read");
     return image;

@@ -2,9 +2,8 @@
 // names, the largest that fits, else the store artwork at the archive's root.
 #pragma once
 
+#include "image.h"
 #include "zip_archive.h"
-
-#include <QImage>
 
 #include <string>
 #include <vector>
@@ -23,6 +22,6 @@ bool iconFileMatches(std::string_view name, std::string_view file);
 bool isIpa(const aapt::ZipArchive &archive);
 
 // Renders the icon no larger than size x size; throws IconError when there is none it can read.
-QImage ipaIcon(const aapt::ZipArchive &archive, int size);
+Image ipaIcon(const aapt::ZipArchive &archive, int size);
 
 } // namespace thumb

@@ -1,12 +1,10 @@
 // tavrel-thumbnailer -s SIZE INPUT OUTPUT: writes the icon of the package INPUT as a PNG of at
 // most SIZE x SIZE pixels to OUTPUT, as file managers' thumbnailers do. OUTPUT is written whole
 // or not at all; a failure says why in one line on stderr.
-#include "cgbi_png.h"
 #include "convert.h"
 #include "icon_limits.h"
+#include "png_codec.h"
 #include "thumbnail.h"
-
-#include <QByteArray>
 
 #include <cerrno>
 #include <csignal>
@@ -14,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <malloc.h>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,7 +37,7 @@ enum class InPlace { NotEmpty, Written, Failed };
 // Some thumbnail services create OUTPUT empty and read the thumbnail back through the descriptor
 // they keep open, so a file renamed over it would go unseen. An existing empty regular file is
 // therefore filled in place, all at once from memory, and emptied again when that fails.
-InPlace writeIntoEmptyFile(const char *path, const QByteArray &data, std::string &error)
+InPlace writeIntoEmptyFile(const char *path, const std::string &data, std::string &error)
 {
     const int fd = open(path, O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
@@ -48,9 +47,9 @@ InPlace writeIntoEmptyFile(const char *path, const QByteArray &data, std::string
         close(fd);
         return InPlace::NotEmpty;
     }
-    qsizetype done = 0;
+    size_t done = 0;
     while (done < data.size()) {
-        const ssize_t n = write(fd, data.constData() + done, size_t(data.size() - done));
+        const ssize_t n = write(fd, data.data() + done, data.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -59,7 +58,7 @@ InPlace writeIntoEmptyFile(const char *path, const QByteArray &data, std::string
             close(fd);
             return InPlace::Failed;
         }
-        done += n;
+        done += size_t(n);
     }
     if (close(fd) != 0) {
         error = std::strerror(errno);
@@ -92,18 +91,18 @@ int main(int argc, char **argv)
     if (!*argv[2] || *end || size < 1 || size > thumb::MaxRequestSize)
         return usage();
     g_input = argv[3];
+    // Image buffers from the heap rather than each from a mapping of its own: one freed is
+    // reused by the next instead of being unmapped and its pages faulted in anew.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
     std::signal(SIGALRM, onTimeLimit);
     alarm(thumb::TimeLimitSeconds);
 
-    QByteArray png;
+    std::string png;
     try {
-        const QImage icon =
-            thumb::packageIconOfFile(argv[3], int(size)).convertToFormat(QImage::Format_RGBA8888);
-        if (icon.isNull())
-            return fail(argv[3], "out of memory");
-        const std::string encoded = thumb::encodePng(uint32_t(icon.width()), uint32_t(icon.height()),
-                                                     icon.constBits(), size_t(icon.bytesPerLine()));
-        png = QByteArray(encoded.data(), qsizetype(encoded.size()));
+        thumb::Image icon = thumb::packageIconOfFile(argv[3], int(size));
+        thumb::unpremultiply(icon);
+        png = thumb::encodePng(icon);
     } catch (const std::bad_alloc &) {
         return fail(argv[3], "out of memory");
     } catch (const std::exception &e) {
@@ -124,7 +123,7 @@ int main(int argc, char **argv)
     pc::AtomicFile out;
     if (!out.open(argv[4], error))
         return fail(argv[4], error.c_str());
-    out.write(std::string_view(png.constData(), size_t(png.size())));
+    out.write(png);
     if (!out.commit(error))
         return fail(argv[4], error.c_str());
     return 0;

@@ -1,13 +1,25 @@
 #include "path_data.h"
 
-#include <QPointF>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
+#include <string>
 
 namespace thumb {
 
 namespace {
+
+bool operator==(Point a, Point b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+
+// The point mirrored through `centre`: a smooth curve's implied control point.
+Point reflected(Point p, Point centre)
+{
+    return {2 * centre.x - p.x, 2 * centre.y - p.y};
+}
 
 class Scanner
 {
@@ -16,7 +28,7 @@ public:
 
     void skipSeparators()
     {
-        while (m_at < m_s.size() && (std::isspace(uchar(m_s[m_at])) || m_s[m_at] == ','))
+        while (m_at < m_s.size() && (std::isspace(static_cast<unsigned char>(m_s[m_at])) || m_s[m_at] == ','))
             ++m_at;
     }
     bool atEnd()
@@ -28,7 +40,8 @@ public:
     std::optional<char> command()
     {
         skipSeparators();
-        if (m_at < m_s.size() && std::isalpha(uchar(m_s[m_at])) && m_s[m_at] != 'e' && m_s[m_at] != 'E')
+        if (m_at < m_s.size() && std::isalpha(static_cast<unsigned char>(m_s[m_at])) && m_s[m_at] != 'e' &&
+            m_s[m_at] != 'E')
             return m_s[m_at++];
         return std::nullopt;
     }
@@ -38,7 +51,7 @@ public:
         if (m_at >= m_s.size())
             return false;
         const char c = m_s[m_at];
-        return std::isdigit(uchar(c)) || c == '-' || c == '+' || c == '.';
+        return std::isdigit(static_cast<unsigned char>(c)) || c == '-' || c == '+' || c == '.';
     }
     std::optional<double> number()
     {
@@ -50,7 +63,7 @@ public:
         bool digits = false, dot = false;
         while (i < m_s.size()) {
             const char c = m_s[i];
-            if (std::isdigit(uchar(c)))
+            if (std::isdigit(static_cast<unsigned char>(c)))
                 digits = true;
             else if (c == '.' && !dot)
                 dot = true;
@@ -64,8 +77,8 @@ public:
             size_t j = i + 1;
             if (j < m_s.size() && (m_s[j] == '-' || m_s[j] == '+'))
                 ++j;
-            if (j < m_s.size() && std::isdigit(uchar(m_s[j]))) {
-                while (j < m_s.size() && std::isdigit(uchar(m_s[j])))
+            if (j < m_s.size() && std::isdigit(static_cast<unsigned char>(m_s[j]))) {
+                while (j < m_s.size() && std::isdigit(static_cast<unsigned char>(m_s[j])))
                     ++j;
                 i = j;
             }
@@ -91,8 +104,7 @@ private:
 };
 
 // An SVG elliptical arc from the current point to `to`, as cubic curves.
-void arcTo(QPainterPath &path, QPointF from, double rx, double ry, double angle, bool large, bool sweep,
-           QPointF to)
+void arcTo(Path &path, Point from, double rx, double ry, double angle, bool large, bool sweep, Point to)
 {
     if (from == to)
         return;
@@ -103,7 +115,7 @@ void arcTo(QPainterPath &path, QPointF from, double rx, double ry, double angle,
         return;
     }
     const double phi = angle * M_PI / 180.0, cosPhi = std::cos(phi), sinPhi = std::sin(phi);
-    const double dx = (from.x() - to.x()) / 2, dy = (from.y() - to.y()) / 2;
+    const double dx = (from.x - to.x) / 2, dy = (from.y - to.y) / 2;
     const double x1 = cosPhi * dx + sinPhi * dy, y1 = -sinPhi * dx + cosPhi * dy;
     const double lambda = (x1 * x1) / (rx * rx) + (y1 * y1) / (ry * ry);
     if (lambda > 1) {
@@ -116,8 +128,8 @@ void arcTo(QPainterPath &path, QPointF from, double rx, double ry, double angle,
     if (large == sweep)
         k = -k;
     const double cx1 = k * rx * y1 / ry, cy1 = -k * ry * x1 / rx;
-    const double cx = cosPhi * cx1 - sinPhi * cy1 + (from.x() + to.x()) / 2;
-    const double cy = sinPhi * cx1 + cosPhi * cy1 + (from.y() + to.y()) / 2;
+    const double cx = cosPhi * cx1 - sinPhi * cy1 + (from.x + to.x) / 2;
+    const double cy = sinPhi * cx1 + cosPhi * cy1 + (from.y + to.y) / 2;
     auto angleOf = [](double ux, double uy, double vx, double vy) {
         return std::atan2(ux * vy - uy * vx, ux * vx + uy * vy);
     };
@@ -133,13 +145,13 @@ void arcTo(QPainterPath &path, QPointF from, double rx, double ry, double angle,
     auto point = [&](double a, double scale, double ox, double oy) {
         const double ex = rx * (std::cos(a) - scale * std::sin(a) * ox);
         const double ey = ry * (std::sin(a) + scale * std::cos(a) * oy);
-        return QPointF(cx + cosPhi * ex - sinPhi * ey, cy + sinPhi * ex + cosPhi * ey);
+        return Point{cx + cosPhi * ex - sinPhi * ey, cy + sinPhi * ex + cosPhi * ey};
     };
     double a = theta;
     for (int i = 0; i < segments; ++i) {
         const double b = a + step;
-        const QPointF c1 = point(a, t, 1, 1);
-        const QPointF c2 = point(b, -t, 1, 1);
+        const Point c1 = point(a, t, 1, 1);
+        const Point c2 = point(b, -t, 1, 1);
         path.cubicTo(c1, c2, i + 1 == segments ? to : point(b, 0, 0, 0));
         a = b;
     }
@@ -147,19 +159,19 @@ void arcTo(QPainterPath &path, QPointF from, double rx, double ry, double angle,
 
 } // namespace
 
-QPainterPath parsePathData(std::string_view data)
+Path parsePathData(std::string_view data)
 {
-    QPainterPath path;
+    Path path;
     Scanner in(data);
-    QPointF current, start, lastControl;
+    Point current, start, lastControl;
     char previous = 0;
     while (!in.atEnd()) {
         std::optional<char> cmd = in.command();
         if (!cmd)
             break;
         const char c = *cmd;
-        const bool relative = std::islower(uchar(c));
-        const char op = char(std::toupper(uchar(c)));
+        const bool relative = std::islower(static_cast<unsigned char>(c));
+        const char op = char(std::toupper(static_cast<unsigned char>(c)));
         if (op == 'Z') {
             path.closeSubpath();
             current = start;
@@ -169,8 +181,8 @@ QPainterPath parsePathData(std::string_view data)
         // A command repeats as long as numbers follow; a moveto's extra pairs are linetos.
         bool first = true;
         do {
-            const QPointF origin = relative ? current : QPointF();
-            auto pointAt = [&](double x, double y) { return origin + QPointF(x, y); };
+            const Point origin = relative ? current : Point();
+            auto pointAt = [&](double x, double y) { return Point{origin.x + x, origin.y + y}; };
             std::optional<double> n[7];
             auto take = [&](int count) {
                 for (int i = 0; i < count; ++i)
@@ -199,19 +211,19 @@ QPainterPath parsePathData(std::string_view data)
             case 'H':
                 if (!take(1))
                     return path;
-                current.setX(*n[0] + origin.x());
+                current.x = *n[0] + origin.x;
                 path.lineTo(current);
                 break;
             case 'V':
                 if (!take(1))
                     return path;
-                current.setY(*n[0] + origin.y());
+                current.y = *n[0] + origin.y;
                 path.lineTo(current);
                 break;
             case 'C': {
                 if (!take(6))
                     return path;
-                const QPointF c1 = pointAt(*n[0], *n[1]), c2 = pointAt(*n[2], *n[3]);
+                const Point c1 = pointAt(*n[0], *n[1]), c2 = pointAt(*n[2], *n[3]);
                 current = pointAt(*n[4], *n[5]);
                 path.cubicTo(c1, c2, current);
                 lastControl = c2;
@@ -220,8 +232,9 @@ QPainterPath parsePathData(std::string_view data)
             case 'S': {
                 if (!take(4))
                     return path;
-                const QPointF c1 = (previous == 'C' || previous == 'S') ? 2 * current - lastControl : current;
-                const QPointF c2 = pointAt(*n[0], *n[1]);
+                const Point c1 =
+                    (previous == 'C' || previous == 'S') ? reflected(lastControl, current) : current;
+                const Point c2 = pointAt(*n[0], *n[1]);
                 current = pointAt(*n[2], *n[3]);
                 path.cubicTo(c1, c2, current);
                 lastControl = c2;
@@ -230,19 +243,20 @@ QPainterPath parsePathData(std::string_view data)
             case 'Q': {
                 if (!take(4))
                     return path;
-                const QPointF c = pointAt(*n[0], *n[1]);
+                const Point control = pointAt(*n[0], *n[1]);
                 current = pointAt(*n[2], *n[3]);
-                path.quadTo(c, current);
-                lastControl = c;
+                path.quadTo(control, current);
+                lastControl = control;
                 break;
             }
             case 'T': {
                 if (!take(2))
                     return path;
-                const QPointF c = (previous == 'Q' || previous == 'T') ? 2 * current - lastControl : current;
+                const Point control =
+                    (previous == 'Q' || previous == 'T') ? reflected(lastControl, current) : current;
                 current = pointAt(*n[0], *n[1]);
-                path.quadTo(c, current);
-                lastControl = c;
+                path.quadTo(control, current);
+                lastControl = control;
                 break;
             }
             case 'A': {
@@ -251,7 +265,7 @@ QPainterPath parsePathData(std::string_view data)
                 const std::optional<bool> large = in.flag(), sweep = in.flag();
                 if (!large || !sweep || !(n[3] = in.number()) || !(n[4] = in.number()))
                     return path;
-                const QPointF to = pointAt(*n[3], *n[4]);
+                const Point to = pointAt(*n[3], *n[4]);
                 arcTo(path, current, *n[0], *n[1], *n[2], *large, *sweep, to);
                 current = to;
                 break;

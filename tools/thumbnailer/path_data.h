@@ -2,7 +2,7 @@
 // absolute and relative, numbers packed as SVG allows ("1.5.5" is two numbers).
 #pragma once
 
-#include <QPainterPath>
+#include "path.h"
 
 #include <string_view>
 
@@ -10,6 +10,6 @@ namespace thumb {
 
 // Parses as much of the data as is well formed, as the platform does: a path that breaks off
 // keeps what came before. Never throws.
-QPainterPath parsePathData(std::string_view data);
+Path parsePathData(std::string_view data);
 
 } // namespace thumb

@@ -2,15 +2,15 @@
 
 #include "android_icon.h"
 #include "bundle.h"
-#include "cgbi_png.h"
 #include "ipa_icon.h"
+#include "png_codec.h"
 #include "zip_archive.h"
 
 #include <algorithm>
 
 namespace thumb {
 
-QImage packageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size)
+Image packageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size)
 {
     size = std::clamp(size, 1, MaxRenderSize);
     const aapt::ZipArchive archive(std::move(bytes));
@@ -21,7 +21,7 @@ QImage packageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size)
     throw IconError("not an Android or iOS package");
 }
 
-QImage packageIconOfFile(const std::string &path, int size)
+Image packageIconOfFile(const std::string &path, int size)
 {
     return packageIcon(std::make_shared<aapt::MappedFile>(path), size);
 }

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "byte_source.h"
-
-#include <QImage>
+#include "image.h"
 
 #include <memory>
 #include <string>
@@ -16,7 +15,7 @@ constexpr int MaxRenderSize = 1024;
 
 // The package's application icon, no larger than size x size. Throws IconError or
 // aapt::FormatError with a message saying why there is none.
-QImage packageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size);
-QImage packageIconOfFile(const std::string &path, int size);
+Image packageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size);
+Image packageIconOfFile(const std::string &path, int size);
 
 } // namespace thumb

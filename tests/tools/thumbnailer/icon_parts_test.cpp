@@ -1,9 +1,9 @@
 // The parts of the icon search that need no package: SVG path data, Apple's PNG variant, and
 // the names an Info.plist gives to icon files.
-#include "cgbi_png.h"
 #include "fuzz_input.h"
 #include "ipa_icon.h"
 #include "path_data.h"
+#include "png_codec.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -13,39 +13,47 @@
 
 using namespace thumb;
 
+namespace {
+
+void expectBounds(const Bounds &b, const Bounds &expected, const char *what)
+{
+    EXPECT_NEAR(b.left, expected.left, 0.01) << what;
+    EXPECT_NEAR(b.top, expected.top, 0.01) << what;
+    EXPECT_NEAR(b.right, expected.right, 0.01) << what;
+    EXPECT_NEAR(b.bottom, expected.bottom, 0.01) << what;
+}
+
+} // namespace
+
 TEST(PathData, ReadsAbsoluteRelativeAndPackedNumbers)
 {
     // A 10 x 10 square drawn four ways.
     for (const char *data :
          {"M0,0 L10,0 L10,10 L0,10 Z", "m0 0 h10 v10 h-10 z", "M0,0H10V10H0Z", "M0-0l10 0 0 10-10 0z"}) {
-        const QPainterPath p = parsePathData(data);
-        EXPECT_EQ(p.boundingRect(), QRectF(0, 0, 10, 10)) << data;
-        EXPECT_TRUE(p.contains(QPointF(5, 5))) << data;
+        const Path p = parsePathData(data);
+        expectBounds(p.bounds(), {0, 0, 10, 10}, data);
+        EXPECT_TRUE(p.contains({5, 5})) << data;
     }
     // "1.5.5" is two numbers; exponents count.
-    EXPECT_EQ(parsePathData("M1.5.5L2e1,3").boundingRect(), QRectF(1.5, 0.5, 18.5, 2.5));
+    expectBounds(parsePathData("M1.5.5L2e1,3").bounds(), {1.5, 0.5, 20, 3}, "packed");
 }
 
 TEST(PathData, ArcsAndCurvesStayWithinTheirShape)
 {
     // A circle of radius 5 around (5, 5) as two arcs, flags written without separators.
-    const QPainterPath circle = parsePathData("M0,5a5,5 0 1,0 10,0a5 5 0 10-10 0z");
-    const QRectF box = circle.boundingRect();
-    EXPECT_NEAR(box.left(), 0, 0.01);
-    EXPECT_NEAR(box.right(), 10, 0.01);
-    EXPECT_NEAR(box.top(), 0, 0.01);
-    EXPECT_NEAR(box.bottom(), 10, 0.01);
-    EXPECT_TRUE(circle.contains(QPointF(5, 5)));
-    EXPECT_FALSE(circle.contains(QPointF(0.5, 0.5)));
+    const Path circle = parsePathData("M0,5a5,5 0 1,0 10,0a5 5 0 10-10 0z");
+    expectBounds(circle.bounds(), {0, 0, 10, 10}, "circle");
+    EXPECT_TRUE(circle.contains({5, 5}));
+    EXPECT_FALSE(circle.contains({0.5, 0.5}));
     // A smooth curve reflects the last control point.
-    const QPainterPath s = parsePathData("M0,0 C0,10 10,10 10,0 S20,-10 20,0");
-    EXPECT_LT(s.boundingRect().top(), -5);
-    EXPECT_GT(s.boundingRect().bottom(), 5);
+    const Path s = parsePathData("M0,0 C0,10 10,10 10,0 S20,-10 20,0");
+    EXPECT_LT(s.bounds().top, -5);
+    EXPECT_GT(s.bounds().bottom, 5);
 }
 
 TEST(PathData, KeepsWhatCameBeforeBrokenData)
 {
-    EXPECT_EQ(parsePathData("M0,0 L10,10 L5").boundingRect(), QRectF(0, 0, 10, 10));
+    expectBounds(parsePathData("M0,0 L10,10 L5").bounds(), {0, 0, 10, 10}, "broken");
     EXPECT_TRUE(parsePathData("").isEmpty());
     EXPECT_TRUE(parsePathData("X1,2").isEmpty());
     EXPECT_TRUE(parsePathData("M1e999,0 L1,1").isEmpty());
@@ -145,8 +153,8 @@ TEST(ApplePng, UndoesByteOrderPremultiplicationAndFilters)
     // straight RGBA (255, 128, 0, 128); the second pixel adds (0, 0, 0, 127) to it.
     const std::string raw =
         std::string("\x01", 1) + std::string("\x00\x40\x80\x80", 4) + std::string("\x00\x00\x00\x7f", 4);
-    const RgbaImage image = decodeCgbiPng(applePng(2, 1, storedDeflate(raw)));
-    ASSERT_EQ(image.width, 2u);
+    const Image image = decodeCgbiPng(applePng(2, 1, storedDeflate(raw)));
+    ASSERT_EQ(image.width, 2);
     ASSERT_EQ(image.pixels.size(), 8u);
     EXPECT_EQ(std::vector<int>(image.pixels.begin(), image.pixels.begin() + 4),
               (std::vector<int>{255, 128, 0, 128}));
