@@ -53,7 +53,8 @@ QStringList PlistMembers();
 // the Chinese InfoPlist.strings to "InfoPlist.xml" and iTunesMetadata.plist to
 // "iTunesMetadata.xml", all into outputFolder. A folder's own files come before its subfolders',
 // each sorted by name, so that when two files give the same XML name the later one wins (a nested
-// application bundle's Info.plist). Links are never followed.
+// application bundle's Info.plist). Links are never followed. The conversions go to as few runs
+// of the converter as its command line allows (one for any honest package), in that order.
 QList<ToolCommand> PlistConversions(const QString &folder, const QString &outputFolder);
 
 namespace ScratchOutput {
