@@ -116,6 +116,7 @@ void ScratchClearing::deleteInBackground(const QString &path)
 
 void ScratchClearing::clear(const QString &folder)
 {
+    const QMutexLocker lock(&m_mutex);
     const QString root = ProgramFolder::scratchRoot();
     QString name = folder;
     if (name.endsWith(QLatin1Char('/')))
