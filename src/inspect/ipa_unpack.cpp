@@ -37,7 +37,12 @@ QString outputFor(const QString &fileName, const QString &folderName)
     return QString();
 }
 
-void collectConversions(const QString &folder, const QString &output, QList<ToolCommand> *conversions)
+// A hostile package may hold thousands of lists; a run takes this many at most, so that its command
+// line stays far below the system's bound.
+constexpr qsizetype kConversionsPerRun = 64;
+
+void collectConversions(const QString &folder, const QString &output,
+                        QList<ToolCommands::PlistConversion> *conversions)
 {
     QString base = folder;
     if (!base.endsWith(QLatin1Char('/')))
@@ -58,7 +63,7 @@ void collectConversions(const QString &folder, const QString &output, QList<Tool
         }
         const QString xmlName = outputFor(entry.fileName(), folderName);
         if (!xmlName.isEmpty())
-            conversions->append(ToolCommands::convertPlist(output + xmlName, base + entry.fileName()));
+            conversions->append({output + xmlName, base + entry.fileName()});
     }
     for (const QString &subfolder : subfolders)
         collectConversions(base + subfolder, output, conversions);
@@ -111,6 +116,7 @@ void ScratchClearing::deleteInBackground(const QString &path)
 
 void ScratchClearing::clear(const QString &folder)
 {
+    const QMutexLocker lock(&m_mutex);
     const QString root = ProgramFolder::scratchRoot();
     QString name = folder;
     if (name.endsWith(QLatin1Char('/')))
@@ -159,7 +165,10 @@ QStringList PlistMembers()
 
 QList<ToolCommand> PlistConversions(const QString &folder, const QString &outputFolder)
 {
-    QList<ToolCommand> conversions;
+    QList<ToolCommands::PlistConversion> conversions;
     collectConversions(folder, outputFolder, &conversions);
-    return conversions;
+    QList<ToolCommand> runs;
+    for (qsizetype first = 0; first < conversions.size(); first += kConversionsPerRun)
+        runs << ToolCommands::convertPlists(conversions.mid(first, kConversionsPerRun));
+    return runs;
 }

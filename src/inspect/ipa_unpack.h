@@ -24,7 +24,8 @@ QStringList present();
 // Clears scratch folders without ever making a reader wait: a folder is moved aside under a unique
 // name at once (so a new unpack into a folder of that name never meets the clearing) and deleted
 // on a thread of its own. Whatever an earlier run moved aside and did not live to delete is swept
-// up too. Destroying it waits for the deletions under way.
+// up too. Destroying it waits for the deletions under way. Any thread may clear: the reading
+// workers clear their own folders before each package.
 class ScratchClearing
 {
 public:
@@ -43,6 +44,7 @@ private:
     void deleteInBackground(const QString &path);
 
     QThreadPool m_pool;
+    QMutex m_mutex; // guards m_started and the moving aside
     QSet<QString> m_started;
 };
 
@@ -53,7 +55,8 @@ QStringList PlistMembers();
 // the Chinese InfoPlist.strings to "InfoPlist.xml" and iTunesMetadata.plist to
 // "iTunesMetadata.xml", all into outputFolder. A folder's own files come before its subfolders',
 // each sorted by name, so that when two files give the same XML name the later one wins (a nested
-// application bundle's Info.plist). Links are never followed.
+// application bundle's Info.plist). Links are never followed. The conversions go to as few runs
+// of the converter as its command line allows (one for any honest package), in that order.
 QList<ToolCommand> PlistConversions(const QString &folder, const QString &outputFolder);
 
 namespace ScratchOutput {

@@ -7,7 +7,8 @@
 void ReadWorker::read(quint64 ticket, int kind, const QString &path, int timeMs, qint64 maxOutputBytes)
 {
     stop();
-    auto *job = new ReadJob(ReadKind(kind), path, m_folder, ToolLimits{timeMs, maxOutputBytes}, this);
+    auto *job =
+        new ReadJob(ReadKind(kind), path, m_folder, ToolLimits{timeMs, maxOutputBytes}, m_clearing, this);
     m_job = job;
     connect(job, &ReadJob::done, this, [this, job, ticket](const PackageReading &reading) {
         if (m_job == job)
@@ -33,7 +34,7 @@ PackageReader::PackageReader(int workers, QObject *parent) : QObject(parent)
         Worker &worker = m_workers[size_t(i)];
         worker.thread = std::make_unique<QThread>();
         worker.thread->setObjectName(QStringLiteral("reader %1").arg(i));
-        worker.object = new ReadWorker(i, ScratchFolder::path(i));
+        worker.object = new ReadWorker(i, ScratchFolder::path(i), &m_clearing);
         worker.object->moveToThread(worker.thread.get());
         connect(worker.thread.get(), &QThread::finished, worker.object, &QObject::deleteLater);
         connect(worker.object, &ReadWorker::readingDone, this, &PackageReader::onWorkerDone);

@@ -78,7 +78,10 @@ class ReadWorker : public QObject
 {
     Q_OBJECT
 public:
-    ReadWorker(int index, const QString &folder) : m_index(index), m_folder(folder) {}
+    ReadWorker(int index, const QString &folder, ScratchClearing *clearing)
+        : m_index(index), m_folder(folder), m_clearing(clearing)
+    {
+    }
 
 public slots:
     void read(quint64 ticket, int kind, const QString &path, int timeMs, qint64 maxOutputBytes);
@@ -91,5 +94,6 @@ signals:
 private:
     int m_index;
     QString m_folder;
+    ScratchClearing *m_clearing;
     QObject *m_job = nullptr;
 };

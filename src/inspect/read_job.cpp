@@ -3,7 +3,6 @@
 #include "inspect/ipa_unpack.h"
 #include "inspect/text_codec.h"
 #include "inspect/tool_failure.h"
-#include "platform/tree_removal.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,8 +33,8 @@ bool extractionFailed(const ToolRunResult &result)
 } // namespace
 
 ReadJob::ReadJob(ReadKind kind, const QString &packagePath, const QString &scratchFolder,
-                 const ToolLimits &limits, QObject *parent)
-    : QObject(parent), m_folder(scratchFolder), m_limits(limits)
+                 const ToolLimits &limits, ScratchClearing *clearing, QObject *parent)
+    : QObject(parent), m_folder(scratchFolder), m_clearing(clearing), m_limits(limits)
 {
     m_reading.kind = kind;
     m_reading.path = packagePath;
@@ -48,8 +47,9 @@ void ReadJob::start()
         m_steps = {ToolCommands::badging(m_reading.path)};
     } else {
         // The folder is this worker's alone: whatever the previous package left there goes first,
-        // so nothing of it is read as this one's.
-        removeTree(m_folder);
+        // so nothing of it is read as this one's. It is moved aside at once and deleted in the
+        // background: removing a tree file by file can take longer than reading the package.
+        m_clearing->clear(m_folder);
         QDir().mkpath(m_folder);
         const QStringList members = m_reading.kind == ReadKind::IpaPlists
                                         ? PlistMembers()

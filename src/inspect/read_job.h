@@ -1,5 +1,6 @@
 #pragma once
 
+#include "inspect/ipa_unpack.h"
 #include "inspect/package_reading.h"
 #include "inspect/tool_command.h"
 #include "platform/tool_run.h"
@@ -14,8 +15,9 @@ class ReadJob : public QObject
 {
     Q_OBJECT
 public:
+    // The scratch folder is cleared through clearing, which outlives the job.
     ReadJob(ReadKind kind, const QString &packagePath, const QString &scratchFolder, const ToolLimits &limits,
-            QObject *parent = nullptr);
+            ScratchClearing *clearing, QObject *parent = nullptr);
 
     void start();
 
@@ -29,6 +31,7 @@ private:
 
     PackageReading m_reading;
     QString m_folder; // ends with '/'
+    ScratchClearing *m_clearing;
     ToolLimits m_limits;
     QList<ToolCommand> m_steps;
     qsizetype m_next = 0;

@@ -43,9 +43,15 @@ ToolCommand extractMembers(const QString &packagePath, const QString &outputFold
 
 ToolCommand convertPlist(const QString &outputPath, const QString &sourcePath)
 {
-    return {toolPath(QStringLiteral("plistconvert")),
-            {QStringLiteral("-convert"), QStringLiteral("xml1"), QStringLiteral("-s"), QStringLiteral("-o"),
-             outputPath, sourcePath}};
+    return convertPlists({{outputPath, sourcePath}});
+}
+
+ToolCommand convertPlists(const QList<PlistConversion> &conversions)
+{
+    QStringList arguments{QStringLiteral("-convert"), QStringLiteral("xml1"), QStringLiteral("-s")};
+    for (const PlistConversion &conversion : conversions)
+        arguments << QStringLiteral("-o") << conversion.outputPath << conversion.sourcePath;
+    return {toolPath(QStringLiteral("plistconvert")), arguments};
 }
 
 } // namespace ToolCommands

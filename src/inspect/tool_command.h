@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -27,4 +28,12 @@ ToolCommand extractMembers(const QString &packagePath, const QString &outputFold
                            const QStringList &members);
 // plistconvert -convert xml1 -s -o OUTPUT SOURCE
 ToolCommand convertPlist(const QString &outputPath, const QString &sourcePath);
+// The same for several lists in one run, converted in the order given:
+// plistconvert -convert xml1 -s -o OUTPUT1 SOURCE1 -o OUTPUT2 SOURCE2 ...
+struct PlistConversion
+{
+    QString outputPath;
+    QString sourcePath;
+};
+ToolCommand convertPlists(const QList<PlistConversion> &conversions);
 } // namespace ToolCommands

@@ -221,3 +221,51 @@ TEST(PlistConvert, CommandLine)
     EXPECT_EQ(runTool("plistconvert", {"-convert", "xml1", tmp.filePath("in.strings")}).exitCode, 0);
     EXPECT_TRUE(readAll(tmp.filePath("in.strings")).startsWith("<?xml"));
 }
+
+TEST(PlistConvert, SeveralListsConvertInOneRunInTheOrderGiven)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(writeAll(tmp.filePath("first.strings"), "name = first;"));
+    ASSERT_TRUE(writeAll(tmp.filePath("second.strings"), "name = second;"));
+    ASSERT_TRUE(writeAll(tmp.filePath("broken.strings"), "name = \"open"));
+    ASSERT_TRUE(writeAll(tmp.filePath("other.strings"), "other = yes;"));
+    auto convertAll = [&tmp](const QStringList &pairs) {
+        QStringList args{"-convert", "xml1", "-s"};
+        for (qsizetype i = 0; i + 1 < pairs.size(); i += 2)
+            args << "-o" << tmp.filePath(pairs[i]) << tmp.filePath(pairs[i + 1]);
+        return runTool("plistconvert", args);
+    };
+
+    // Two lists to one output: the later one wins, as two runs one after the other would give.
+    ToolRun r =
+        convertAll({"Info.xml", "first.strings", "Other.xml", "other.strings", "Info.xml", "second.strings"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(readAll(tmp.filePath("Info.xml")).contains("<string>second</string>"));
+    EXPECT_TRUE(readAll(tmp.filePath("Other.xml")).contains("<key>other</key>"));
+
+    // A list that fails is named and leaves its output as it was; the others are still converted.
+    ASSERT_TRUE(QFile::remove(tmp.filePath("Other.xml")));
+    r = convertAll({"Info.xml", "broken.strings", "Other.xml", "other.strings", "Missing.xml", "missing"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(tmp.filePath("broken.strings"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(tmp.filePath("missing"))) << r.err.toStdString();
+    EXPECT_TRUE(readAll(tmp.filePath("Info.xml")).contains("<string>second</string>"));
+    EXPECT_TRUE(readAll(tmp.filePath("Other.xml")).contains("<key>other</key>"));
+    EXPECT_FALSE(QFileInfo::exists(tmp.filePath("Missing.xml")));
+
+    // An output without its source, or two for one source, is a usage error: nothing is written.
+    const QString out = tmp.filePath("Unused.xml");
+    EXPECT_EQ(
+        runTool("plistconvert", {"-convert", "xml1", "-o", out, tmp.filePath("first.strings"), "-o", out})
+            .exitCode,
+        2);
+    EXPECT_EQ(
+        runTool("plistconvert", {"-convert", "xml1", "-o", out, "-o", out, tmp.filePath("first.strings")})
+            .exitCode,
+        2);
+    EXPECT_FALSE(QFileInfo::exists(out));
+    // The one-list form still takes its -o after the source.
+    EXPECT_EQ(
+        runTool("plistconvert", {"-convert", "xml1", tmp.filePath("first.strings"), "-o", out}).exitCode, 0);
+    EXPECT_TRUE(readAll(out).contains("<string>first</string>"));
+}
