@@ -12,7 +12,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -32,6 +34,32 @@ using IpaWindow = DetailsFixture;
 using RawWindow = DetailsFixture;
 using DetailsButtons = DetailsFixture;
 using OpenDetails = DetailsFixture;
+
+// Runs trigger, which shows a modal window of type W and waits for it; once that window is up,
+// deletes owner. Returns whether the window appeared and went with its owner.
+template <class W> bool ownerGoesWhileModal(QWidget *owner, const std::function<void()> &trigger)
+{
+    QPointer<W> modal;
+    bool seen = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *wanted = qobject_cast<W *>(w);
+            if (!wanted || !w->isVisible())
+                continue;
+            poll.stop();
+            seen = true;
+            modal = wanted;
+            delete owner;
+            return;
+        }
+    });
+    poll.start();
+    trigger();
+    poll.stop();
+    return seen && modal.isNull();
+}
 
 } // namespace
 
@@ -405,4 +433,28 @@ TEST_F(OpenDetails, OpensModallyOverADisabledMainWindowAndEnablesItAgain)
     EXPECT_FALSE(whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, &*reader, other); },
                                          [](DetailsForm *) {}));
     EXPECT_TRUE(mainWindow.isEnabled());
+}
+
+TEST_F(OpenDetails, AWindowWhoseOwnerGoesWhileItIsOpenGoesWithItOnce)
+{
+    // The main window goes while a details window is open over it.
+    auto *mainWindow = new QWidget;
+    mainWindow->show();
+    const DetailTarget apk = add("apk/label-zh.apk");
+    EXPECT_TRUE(ownerGoesWhileModal<DetailsForm>(
+        mainWindow, [&] { openDetailsWindow(mainWindow, &list, &*reader, apk); }));
+
+    // The details window goes while its raw metadata window is open over it.
+    auto *details = new ForOuta(nullptr, &list, &*reader, add("ipa/store_app.ipa"));
+    ASSERT_TRUE(loaded(*details));
+    details->show();
+    EXPECT_TRUE(
+        ownerGoesWhileModal<ForShow>(details, [&] { details->buttonClicked(DetailsForm::InfoButton); }));
+
+    // Closed the usual way, a details window leaves nothing behind.
+    QWidget owner;
+    owner.show();
+    EXPECT_TRUE(whileModal<DetailsForm>([&] { openDetailsWindow(&owner, &list, &*reader, apk); },
+                                        [](DetailsForm *) {}));
+    EXPECT_TRUE(owner.findChildren<DetailsForm *>().isEmpty());
 }
