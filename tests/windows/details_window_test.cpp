@@ -14,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -40,24 +39,10 @@ using OpenDetails = DetailsFixture;
 template <class W> bool ownerGoesWhileModal(QWidget *owner, const std::function<void()> &trigger)
 {
     QPointer<W> modal;
-    bool seen = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            auto *wanted = qobject_cast<W *>(w);
-            if (!wanted || !w->isVisible())
-                continue;
-            poll.stop();
-            seen = true;
-            modal = wanted;
-            delete owner;
-            return;
-        }
+    const bool seen = onModal<W>(trigger, [&](W *w) {
+        modal = w;
+        delete owner;
     });
-    poll.start();
-    trigger();
-    poll.stop();
     return seen && modal.isNull();
 }
 
