@@ -28,6 +28,41 @@ bool readJobs(const QString &text, CommandLineOptions *options)
     return true;
 }
 
+// The options that take no value, by their long and their short name.
+struct Switch
+{
+    QLatin1String longName;
+    char shortName;
+    void (*apply)(CommandLineOptions &options);
+};
+
+const Switch kSwitches[] = {
+    {QLatin1String("--dry-run"), 'n', [](CommandLineOptions &o) { o.dryRun = true; }},
+    {QLatin1String("--recursive"), 'r', [](CommandLineOptions &o) { o.recursive = true; }},
+    {QLatin1String("--quiet"), 'q', [](CommandLineOptions &o) { o.quiet = true; }},
+    {QLatin1String("--help"), 'h', [](CommandLineOptions &o) { o.mode = CommandLineOptions::Mode::Help; }},
+    {QLatin1String("--version"), 'V',
+     [](CommandLineOptions &o) { o.mode = CommandLineOptions::Mode::Version; }},
+};
+
+const Switch *switchNamed(const QString &argument)
+{
+    for (const Switch &s : kSwitches) {
+        if (argument == s.longName)
+            return &s;
+    }
+    return nullptr;
+}
+
+const Switch *switchFlagged(QChar flag)
+{
+    for (const Switch &s : kSwitches) {
+        if (flag == QLatin1Char(s.shortName))
+            return &s;
+    }
+    return nullptr;
+}
+
 // Options and paths; the one-file forms were taken before.
 CommandLineOptions parseOptions(const QStringList &arguments)
 {
@@ -48,16 +83,8 @@ CommandLineOptions parseOptions(const QStringList &arguments)
         };
         if (argument == QLatin1String("--")) {
             optionsEnded = true;
-        } else if (argument == QLatin1String("--dry-run")) {
-            options.dryRun = true;
-        } else if (argument == QLatin1String("--recursive")) {
-            options.recursive = true;
-        } else if (argument == QLatin1String("--quiet")) {
-            options.quiet = true;
-        } else if (argument == QLatin1String("--help")) {
-            options.mode = CommandLineOptions::Mode::Help;
-        } else if (argument == QLatin1String("--version")) {
-            options.mode = CommandLineOptions::Mode::Version;
+        } else if (const Switch *named = switchNamed(argument)) {
+            named->apply(options);
         } else if (argument == QLatin1String("--jobs") || argument.startsWith(QLatin1String("--jobs="))) {
             QString text = argument.mid(7);
             if (argument.size() == 6 && !value(&text))
@@ -79,16 +106,8 @@ CommandLineOptions parseOptions(const QStringList &arguments)
             // Short options may be bundled ("-nr"); -j takes the rest of the word or the next one.
             for (int c = 1; c < argument.size(); ++c) {
                 const QChar flag = argument.at(c);
-                if (flag == QLatin1Char('n')) {
-                    options.dryRun = true;
-                } else if (flag == QLatin1Char('r')) {
-                    options.recursive = true;
-                } else if (flag == QLatin1Char('q')) {
-                    options.quiet = true;
-                } else if (flag == QLatin1Char('h')) {
-                    options.mode = CommandLineOptions::Mode::Help;
-                } else if (flag == QLatin1Char('V')) {
-                    options.mode = CommandLineOptions::Mode::Version;
+                if (const Switch *flagged = switchFlagged(flag)) {
+                    flagged->apply(options);
                 } else if (flag == QLatin1Char('j')) {
                     QString text = argument.mid(c + 1);
                     if (text.isEmpty() && !value(&text))

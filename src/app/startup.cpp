@@ -40,11 +40,7 @@ QString normalisedPath(const QString &tail)
 
 QStringList toolNames()
 {
-#ifdef Q_OS_WIN
-    return {QStringLiteral("aapt.exe"), QStringLiteral("7za.exe"), QStringLiteral("plistconvert.exe")};
-#else
     return {QStringLiteral("aapt"), QStringLiteral("7za"), QStringLiteral("plistconvert")};
-#endif
 }
 
 QString firstMissingTool(const QString &programFolder)

@@ -20,9 +20,6 @@ public:
     explicit PackageListModel(PackageList *list, QObject *parent = nullptr);
 
     static const ColumnSpec &columnSpec(int column);
-    // Twips convert at 15 to a pixel (96 dots per inch).
-    static int twipsToPixels(int twips) { return (twips + 7) / 15; }
-    static int columnWidthPixels(int column) { return twipsToPixels(columnSpec(column).widthTwips); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -15,11 +15,7 @@ namespace ToolCommands {
 
 QString toolPath(const QString &toolName)
 {
-#ifdef Q_OS_WIN
-    return ProgramFolder::path() + QLatin1Char('/') + toolName + QLatin1String(".exe");
-#else
     return ProgramFolder::path() + QLatin1Char('/') + toolName;
-#endif
 }
 
 ToolCommand badging(const QString &packagePath)

@@ -17,8 +17,9 @@ std::unique_ptr<QSettings> openSettings()
     return std::make_unique<QSettings>(folder + QStringLiteral("/Tavrel/Tavrel.conf"), QSettings::IniFormat);
 }
 // The value of key in section as it stands in the file, blanks around it dropped; the empty text
-// when the file has no such line. For values written by hand without quotes, which the settings
-// format would take apart at their commas.
+// when the file has no such line. For values written by hand without quotes: QSettings gives such
+// a value back as a list, split at its commas with the blanks beside them dropped, so a naming
+// rule like "%Name%, %Version%" could not be put together again from what it returns.
 QString rawValue(const QString &file, const QString &section, const QString &key)
 {
     QFile ini(file);

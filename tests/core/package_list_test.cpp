@@ -104,10 +104,10 @@ TEST(PackageListModel, ColumnsHeadersWidthsAndAlignments)
     ASSERT_EQ(model.columnCount(), 9);
     const QStringList headers{"No.",          "程序原名", "内部名称(中文)", "版本",    "大小(MB)",
                               "系统要求(低)", "系统平台", "修改状态",       "目录地址"};
-    const QList<int> widths{30, 160, 120, 67, 67, 100, 100, 67, 0};
+    const QList<int> widthsInTwips{450, 2400, 1800, 1000, 1000, 1500, 1500, 1000, 0};
     for (int c = 0; c < 9; ++c) {
         EXPECT_EQ(model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), headers[c]);
-        EXPECT_EQ(PackageListModel::columnWidthPixels(c), widths[c]) << c;
+        EXPECT_EQ(PackageListModel::columnSpec(c).widthTwips, widthsInTwips[c]) << c;
     }
     EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() &
                   Qt::AlignLeft,

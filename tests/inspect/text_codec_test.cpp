@@ -30,6 +30,19 @@ TEST(TextCodec, GbkHoldsChineseAndMarksWhatItCannotHold)
                                        CodePage::Gbk);
     EXPECT_TRUE(broken.startsWith(QStringLiteral("微")));
     EXPECT_TRUE(broken.endsWith("x"));
+    // A lead byte cut off at the end is marked too, not dropped.
+    EXPECT_EQ(DecodeBytes(QByteArray("a\xce"), CodePage::Gbk), QStringLiteral("a\uFFFD"));
+}
+
+TEST(TextCodec, GbkFollowsCodePage936ForFormatCharactersAndUserDefinedAreas)
+{
+    // Joiners and direction marks have no GBK form and leave no '?' behind either.
+    EXPECT_EQ(EncodeText(QStringLiteral("a\u200Db\u200Fc"), CodePage::Gbk), QByteArray("abc"));
+    // The private-use characters of code page 936's user-defined areas go through and back.
+    const QString privateUse = QStringLiteral("\uE000\uE4C5");
+    const QByteArray userDefined = EncodeText(privateUse, CodePage::Gbk);
+    EXPECT_EQ(userDefined, QByteArray("\xaa\xa1\xfe\xfe"));
+    EXPECT_EQ(DecodeBytes(userDefined, CodePage::Gbk), privateUse);
 }
 
 TEST(TextCodec, UnknownCodePageGivesNothing)

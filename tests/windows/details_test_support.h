@@ -75,11 +75,9 @@ protected:
     PackageList list;
 };
 
-// Runs trigger, which shows a modal window and waits for it; meanwhile inspect gets the first
-// visible top-level widget of type W that was not there before, and then it is closed.
-// Returns whether one appeared.
-template <class W>
-bool whileModal(const std::function<void()> &trigger, const std::function<void(W *)> &inspect)
+// Runs trigger, which shows a modal window and waits for it; meanwhile act gets the first visible
+// top-level widget of type W that was not there before. Returns whether one appeared.
+template <class W> bool onModal(const std::function<void()> &trigger, const std::function<void(W *)> &act)
 {
     const QWidgetList before = QApplication::topLevelWidgets();
     bool seen = false;
@@ -92,8 +90,7 @@ bool whileModal(const std::function<void()> &trigger, const std::function<void(W
                 continue;
             seen = true;
             poll.stop();
-            inspect(wanted);
-            w->close();
+            act(wanted);
             return;
         }
     });
@@ -101,4 +98,14 @@ bool whileModal(const std::function<void()> &trigger, const std::function<void(W
     trigger();
     poll.stop();
     return seen;
+}
+
+// As onModal, and the window is closed once inspect has looked at it.
+template <class W>
+bool whileModal(const std::function<void()> &trigger, const std::function<void(W *)> &inspect)
+{
+    return onModal<W>(trigger, [&](W *w) {
+        inspect(w);
+        w->close();
+    });
 }

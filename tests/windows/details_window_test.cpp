@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTest>
 
 namespace {
@@ -32,6 +33,18 @@ using IpaWindow = DetailsFixture;
 using RawWindow = DetailsFixture;
 using DetailsButtons = DetailsFixture;
 using OpenDetails = DetailsFixture;
+
+// Runs trigger, which shows a modal window of type W and waits for it; once that window is up,
+// deletes owner. Returns whether the window appeared and went with its owner.
+template <class W> bool ownerGoesWhileModal(QWidget *owner, const std::function<void()> &trigger)
+{
+    QPointer<W> modal;
+    const bool seen = onModal<W>(trigger, [&](W *w) {
+        modal = w;
+        delete owner;
+    });
+    return seen && modal.isNull();
+}
 
 } // namespace
 
@@ -405,4 +418,28 @@ TEST_F(OpenDetails, OpensModallyOverADisabledMainWindowAndEnablesItAgain)
     EXPECT_FALSE(whileModal<DetailsForm>([&] { openDetailsWindow(&mainWindow, &list, &*reader, other); },
                                          [](DetailsForm *) {}));
     EXPECT_TRUE(mainWindow.isEnabled());
+}
+
+TEST_F(OpenDetails, AWindowWhoseOwnerGoesWhileItIsOpenGoesWithItOnce)
+{
+    // The main window goes while a details window is open over it.
+    auto *mainWindow = new QWidget;
+    mainWindow->show();
+    const DetailTarget apk = add("apk/label-zh.apk");
+    EXPECT_TRUE(ownerGoesWhileModal<DetailsForm>(
+        mainWindow, [&] { openDetailsWindow(mainWindow, &list, &*reader, apk); }));
+
+    // The details window goes while its raw metadata window is open over it.
+    auto *details = new ForOuta(nullptr, &list, &*reader, add("ipa/store_app.ipa"));
+    ASSERT_TRUE(loaded(*details));
+    details->show();
+    EXPECT_TRUE(
+        ownerGoesWhileModal<ForShow>(details, [&] { details->buttonClicked(DetailsForm::InfoButton); }));
+
+    // Closed the usual way, a details window leaves nothing behind.
+    QWidget owner;
+    owner.show();
+    EXPECT_TRUE(whileModal<DetailsForm>([&] { openDetailsWindow(&owner, &list, &*reader, apk); },
+                                        [](DetailsForm *) {}));
+    EXPECT_TRUE(owner.findChildren<DetailsForm *>().isEmpty());
 }

@@ -162,6 +162,14 @@ TEST_F(MainWindowTest, IsDressedWithEveryControlAtItsPlace)
     EXPECT_TRUE(frame->popupEnabled());
     const int last = frame->menuItemCount() - 1;
     EXPECT_EQ(frame->GetMenuItemValue(last, 0).toString(), "关于(&A)");
+    // The list's design widths in twips, 15 to a pixel; the name column yields to a scroll bar and
+    // the last one shown fills what is left.
+    const QList<int> pixels{30, 160, 120, 67, 67, 100, 100};
+    for (int c = 0; c < pixels.size(); ++c) {
+        if (c != PackageInfo::FileName) {
+            EXPECT_EQ(view()->columnWidth(c), pixels[c]) << c;
+        }
+    }
 
     EXPECT_EQ(view()->geometry(), QRect(8, 37, 715, 450));
     EXPECT_EQ(view()->model()->columnCount(), 9);

@@ -97,7 +97,7 @@ TEST(MessageBox, ClosingWithoutAButtonAnswersNoneEvenAfterAnEarlierYes)
     EXPECT_EQ(dwMessageBox("是否要清空当前列表?", style, "确认", &owner), MessageResult::None);
 
     whenShown<ForMsgx>([](ForMsgx *box) {
-        const QPoint close = captionButtonCentre(box->frame(), jcForms::CloseSlot);
+        const QPoint close = captionButtonCentre(box->frame(), skin::jcForms::CloseSlot);
         QTest::mouseMove(box->frame(), close);
         QTest::mouseClick(box->frame(), Qt::LeftButton, {}, close);
         EXPECT_FALSE(box->isVisible());

@@ -71,7 +71,7 @@ TEST_F(NameRuleWindowTest, ShowsTheStoredRuleOverThePresetsAndTheFixedTexts)
 
         // Closed by the frame's close button: nothing stored, the main window usable again.
         typeRule(window, "%Name%");
-        const QPoint close = captionButtonCentre(window->frame(), jcForms::CloseSlot);
+        const QPoint close = captionButtonCentre(window->frame(), skin::jcForms::CloseSlot);
         QTest::mouseMove(window->frame(), close);
         QTest::mouseClick(window->frame(), Qt::LeftButton, {}, close);
         EXPECT_FALSE(window->isVisible());

@@ -25,6 +25,17 @@ std::string_view trimmedStart(std::string_view s)
     return first == std::string_view::npos ? std::string_view() : s.substr(first);
 }
 
+// libplist's parse of a list whose shape was checked; refusal says what it was not.
+template <typename Parse>
+PlistPtr parsedBy(Parse parse, std::string_view data, const char *refusal, std::string &error)
+{
+    plist_t node = nullptr;
+    parse(data.data(), static_cast<uint32_t>(data.size()), &node);
+    if (!node)
+        error = refusal;
+    return PlistPtr(node);
+}
+
 } // namespace
 
 PlistPtr parsePropertyList(std::string_view bytes, std::string &error)
@@ -33,7 +44,6 @@ PlistPtr parsePropertyList(std::string_view bytes, std::string &error)
         error = "the list is too large";
         return nullptr;
     }
-    plist_t node = nullptr;
     if (startsWith(bytes, "bplist")) {
         if (!startsWith(bytes, "bplist00")) {
             error = "unsupported binary property list version";
@@ -42,10 +52,7 @@ PlistPtr parsePropertyList(std::string_view bytes, std::string &error)
         // libplist expands shared objects and recurses as deep as the list goes.
         if (!checkBinaryShape(bytes, error))
             return nullptr;
-        plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
-        if (!node)
-            error = "not a valid binary property list";
-        return PlistPtr(node);
+        return parsedBy(plist_from_bin, bytes, "not a valid binary property list", error);
     }
     std::string text;
     if (!decodeTextBytes(bytes, text, error))
@@ -55,10 +62,7 @@ PlistPtr parsePropertyList(std::string_view bytes, std::string &error)
     if (startsWith(start, "<?") || startsWith(start, "<!") || startsWith(start, "<plist")) {
         if (!checkXmlShape(text, error))
             return nullptr;
-        plist_from_xml(text.data(), static_cast<uint32_t>(text.size()), &node);
-        if (!node)
-            error = "not a valid XML property list";
-        return PlistPtr(node);
+        return parsedBy(plist_from_xml, text, "not a valid XML property list", error);
     }
     PlistPtr root = parseTextPlist(text, error);
     if (!root)

@@ -343,11 +343,4 @@ std::string writeResultText(WriteResult result)
     return {};
 }
 
-std::string toAppleXml(plist_t root)
-{
-    std::string text;
-    writeAppleXml(root, [&text](std::string_view piece) { text += piece; });
-    return text;
-}
-
 } // namespace pc

@@ -21,6 +21,4 @@ WriteResult writeAppleXml(plist_t root, const std::function<void(std::string_vie
 // Why a write stopped, for a message.
 std::string writeResultText(WriteResult result);
 
-std::string toAppleXml(plist_t root);
-
 } // namespace pc

@@ -176,7 +176,7 @@ private:
     bool isOver(const QPoint &pos) const;
     QWidget *container() const;
 
-    // Painting (jcbutton_paint.cpp)
+    // Painting (button_painting.cpp)
     struct Look;
     Look currentLook() const;
     ColourRef sys(ColourRef colour) const;
@@ -227,5 +227,3 @@ private:
 };
 
 } // namespace skin
-
-using skin::jcbutton;

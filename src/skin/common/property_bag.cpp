@@ -4,7 +4,6 @@ namespace skin {
 
 QVariant PropertyBag::read(const QString &name, const QVariant &defaultValue) const
 {
-    m_reads.append(name);
     const auto it = m_values.constFind(name);
     if (it == m_values.constEnd() || !it->isValid())
         return defaultValue;

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
 
@@ -15,9 +14,13 @@ class PropertyBag
 public:
     PropertyBag() = default;
     explicit PropertyBag(const QVariantMap &stored) : m_values(stored) {}
+    PropertyBag(const PropertyBag &) = default;
+    PropertyBag &operator=(const PropertyBag &) = default;
+    virtual ~PropertyBag() = default;
 
-    // The stored value converted to the default's type, or the default.
-    QVariant read(const QString &name, const QVariant &defaultValue) const;
+    // The stored value converted to the default's type, or the default. Every read of a control's
+    // properties comes through here, so a bag that records them sees the order they are read in.
+    virtual QVariant read(const QString &name, const QVariant &defaultValue) const;
     template <typename T> T read(const QString &name, const T &defaultValue) const
     {
         return read(name, QVariant::fromValue(defaultValue)).template value<T>();
@@ -32,14 +35,10 @@ public:
 
     bool contains(const QString &name) const { return m_values.contains(name); }
     const QVariantMap &values() const { return m_values; }
-    void clear() { m_values.clear(), m_reads.clear(); }
-
-    // Names in the order they were read, for checking a control's read order.
-    const QStringList &readLog() const { return m_reads; }
+    void clear() { m_values.clear(); }
 
 private:
     QVariantMap m_values;
-    mutable QStringList m_reads;
 };
 
 } // namespace skin

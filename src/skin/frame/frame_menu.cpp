@@ -94,9 +94,7 @@ void jcForms::menuChosen(int index)
         keyboardMoveOrSize(true);
         break;
     case MenuMinimise:
-        setHot(-1);
-        if (m_window)
-            m_window->showMinimized();
+        buttonAction(MinSlot); // as the minimise button does
         break;
     case MenuClose:
         closeWindow(true);

@@ -178,7 +178,7 @@ void jcForms::setCustomBackColor(ColourRef c)
     Refresh(true);
 }
 
-void jcForms::setStyle(int style)
+void jcForms::setFrameStyle(int style)
 {
     m_style = style;
     TitleBarHeightSetup();

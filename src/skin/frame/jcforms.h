@@ -93,7 +93,7 @@ public:
     ColourRef CustomBackColor() const { return m_customBackColour; }
     void setCustomBackColor(ColourRef c);
     int Style() const { return m_style; }
-    void setStyle(int style);
+    void setFrameStyle(int style); // the Style property (QWidget::setStyle takes a QStyle)
     qint16 IconSize() const { return m_iconSize; }
     void setIconSize(qint16 size);
     bool ChangeAllBackgrounds() const { return m_changeAllBackgrounds; }
@@ -118,7 +118,6 @@ public:
     void applyLanguage(const QString &languageName);
 
     // State, for the window and for tests.
-    QWidget *hostWindow() const { return m_window; }
     QMenu *SysMnu() const { return m_menu; }
     QAction *menuItem(int index) const { return m_items.value(index); }
     int menuItemCount() const { return int(m_items.size()); }
@@ -268,5 +267,3 @@ private:
 };
 
 } // namespace skin
-
-using skin::jcForms;

@@ -236,24 +236,23 @@ HookRecord *Subclasser::zMap_hWnd(QWidget *window)
 
 void Subclasser::sc_AddMsg(QWidget *window, int message, int when)
 {
-    HookRecord *record = zMap_hWnd(window);
-    if (!record)
-        return;
-    if (when & MSG_BEFORE)
-        zAddMsg(message, record->before);
-    if (when & MSG_AFTER)
-        zAddMsg(message, record->after);
+    changeTables(window, message, when, &Subclasser::zAddMsg);
 }
 
 void Subclasser::sc_DelMsg(QWidget *window, int message, int when)
+{
+    changeTables(window, message, when, &Subclasser::zDelMsg);
+}
+
+void Subclasser::changeTables(QWidget *window, int message, int when, TableChange change)
 {
     HookRecord *record = zMap_hWnd(window);
     if (!record)
         return;
     if (when & MSG_BEFORE)
-        zDelMsg(message, record->before);
+        (this->*change)(message, record->before);
     if (when & MSG_AFTER)
-        zDelMsg(message, record->after);
+        (this->*change)(message, record->after);
 }
 
 void Subclasser::zAddMsg(int message, MessageTable &table)

@@ -84,6 +84,9 @@ private:
     void report(const QString &operation, const QString &message);
     void zAddMsg(int message, MessageTable &table);
     void zDelMsg(int message, MessageTable &table);
+    // Adds a message to, or removes it from, the tables that when names (before, after, both).
+    using TableChange = void (Subclasser::*)(int message, MessageTable &table);
+    void changeTables(QWidget *window, int message, int when, TableChange change);
     std::shared_ptr<HookRecord> find(QWidget *window) const;
     void drop(const std::shared_ptr<HookRecord> &record);
 

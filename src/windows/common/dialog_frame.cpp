@@ -18,7 +18,7 @@ skin::jcForms *dressWindow(QWidget *window, QWidget *owner, const QString &capti
     frame->setMaxButton(false);
     frame->setMinButton(false);
     frame->setBorderStyle(0);
-    frame->setStyle(5);
+    frame->setFrameStyle(5);
     return frame;
 }
 

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 
 using skin::jcbutton;
 
@@ -209,6 +210,8 @@ void DetailsForm::renameFile()
 
 void DetailsForm::showRawMetadata()
 {
-    ForShow raw(this, packagePath(), m_reader);
-    raw.exec();
+    // Owned by this window: should it go while the raw window is up, it takes that one along.
+    QPointer<ForShow> raw = new ForShow(this, packagePath(), m_reader);
+    raw->exec();
+    delete raw;
 }

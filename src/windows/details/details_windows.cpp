@@ -8,7 +8,7 @@
 #include "windows/details/ipa_details_window.h"
 
 #include <QFileInfo>
-#include <memory>
+#include <QPointer>
 
 void openDetailsWindow(QWidget *mainWindow, PackageList *list, PackageReader *reader,
                        const DetailTarget &target)
@@ -21,23 +21,22 @@ void openDetailsWindow(QWidget *mainWindow, PackageList *list, PackageReader *re
     const OwnerDisabled disabled(mainWindow);
     // A file deleted or moved since it was listed has nothing to read.
     const bool present = QFileInfo(target.folder + target.fileName).isFile();
-    std::unique_ptr<DetailsForm> window;
+    // The main window owns the window as its parent; should the main window go while this one
+    // is open, it takes this one with it, and the guard then holds nothing left to delete.
+    QPointer<DetailsForm> window;
     if (kind == PackageKind::Apk) {
-        auto apk = std::make_unique<ForOuts>(mainWindow, list, reader, target);
-        if (present)
-            apk->load();
-        window = std::move(apk);
+        window = new ForOuts(mainWindow, list, reader, target);
     } else {
         // A store metadata file other tools left in the program folder is not this package's.
         RemoveStrayStoreMetadata();
-        auto ipa = std::make_unique<ForOuta>(mainWindow, list, reader, target);
-        if (present)
-            ipa->load();
-        window = std::move(ipa);
+        window = new ForOuta(mainWindow, list, reader, target);
     }
-    if (!present)
+    if (present)
+        window->load();
+    else
         window->showFileGone();
     // A window made under a disabled owner starts disabled itself.
     window->setEnabled(true);
     window->exec();
+    delete window;
 }

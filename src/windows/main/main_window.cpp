@@ -77,7 +77,7 @@ MainWindow::MainWindow(PackageReader *reader, QWidget *parent)
     m_frame->setMaxButton(false);
     m_frame->setMinButton(true);
     m_frame->setBorderStyle(0);
-    m_frame->setStyle(5);
+    m_frame->setFrameStyle(5);
     const QString aboutMenuCaption = tr("关于(&A)");
     m_frame->FormMenuAdd(aboutMenuCaption, true);
     m_frame->FormMenuShow(1);

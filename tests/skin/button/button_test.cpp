@@ -2,6 +2,7 @@
 // and its stored properties.
 #include "skin/button/jcbutton.h"
 #include "skin/common/property_bag.h"
+#include "support/recording_property_bag.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -254,7 +255,7 @@ TEST(JcButtonProperties, ReadingEmptyDataGivesTheReadDefaults)
 {
     QWidget holder;
     jcbutton b(&holder);
-    PropertyBag bag;
+    RecordingPropertyBag bag;
     b.readProperties(bag);
     EXPECT_EQ(b.Caption(), QStringLiteral("jcbutton"));
     EXPECT_EQ(b.ButtonStyle(), 1);

@@ -1,4 +1,5 @@
 #include "skin/common/property_bag.h"
+#include "support/recording_property_bag.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ TEST(PropertyBagTest, DefaultsAreNeitherStoredNorNeededOnReading)
     EXPECT_FALSE(bag.contains("ThemeColor"));
 
     // A stored value of the wrong kind counts as missing.
-    PropertyBag odd(QVariantMap{{"IconSize", QStringLiteral("big")}});
+    RecordingPropertyBag odd(QVariantMap{{"IconSize", QStringLiteral("big")}});
     EXPECT_EQ(odd.read<int>("IconSize", 16), 16);
     EXPECT_EQ(odd.readLog(), QStringList{"IconSize"});
 }

@@ -1,5 +1,6 @@
 #include "skin/common/draw_primitives.h"
 #include "skin/frame/jcforms.h"
+#include "support/recording_property_bag.h"
 
 #include <QImage>
 #include <QPainter>
@@ -25,7 +26,7 @@ struct FramedWindow
         window->setWindowTitle(title);
         window->resize(w, h);
         frame = new jcForms(window.get());
-        frame->setStyle(5);
+        frame->setFrameStyle(5);
         frame->setThemeColor(0);
     }
     QImage image() { return frame->renderImage(); }
@@ -191,7 +192,7 @@ TEST(FramePaintTest, EveryStyleAndThemePaints)
 {
     FramedWindow fw(240, 120);
     for (int style = 0; style <= 5; ++style) {
-        fw.frame->setStyle(style);
+        fw.frame->setFrameStyle(style);
         EXPECT_EQ(fw.frame->titleHeight(), style == 1 ? 41 : 31) << style;
         for (int theme = 0; theme <= 6; ++theme) {
             fw.frame->setThemeColor(theme);
@@ -245,7 +246,7 @@ TEST(FramePropertiesTest, ReadDefaultsAndWriteOnlyDifferences)
     EXPECT_EQ(written.values().keys(), QStringList{"ThemeColor"});
     EXPECT_EQ(written.values().value("ThemeColor").toInt(), 0);
 
-    PropertyBag design(QVariantMap{{"MaxButton", false}, {"WindowState", 2}, {"Style", 5}});
+    RecordingPropertyBag design(QVariantMap{{"MaxButton", false}, {"WindowState", 2}, {"Style", 5}});
     QWidget other;
     jcForms read(&other, design);
     EXPECT_EQ(read.ThemeColor(), 6);

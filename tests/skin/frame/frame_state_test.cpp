@@ -22,7 +22,7 @@ protected:
         window->setWindowTitle(QStringLiteral("主窗口"));
         window->resize(360, 220);
         frame = new jcForms(window.get());
-        frame->setStyle(5);
+        frame->setFrameStyle(5);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -42,12 +42,12 @@ protected:
 TEST_F(ShownFrame, CaptionButtonsMoveWithStyleAndIconSize)
 {
     const int before = frame->captionButton(jcForms::CloseSlot).top;
-    frame->setStyle(1); // ten pixels more title
+    frame->setFrameStyle(1); // ten pixels more title
     EXPECT_EQ(frame->captionButton(jcForms::CloseSlot).top, expectedTop(1));
     EXPECT_NE(frame->captionButton(jcForms::CloseSlot).top, before);
     EXPECT_EQ(frame->captionButton(jcForms::MinSlot).top, expectedTop(1));
 
-    frame->setStyle(5);
+    frame->setFrameStyle(5);
     frame->setIconSize(48); // the icon now sets the title height
     ASSERT_EQ(frame->titleHeight(), 48 + 15);
     EXPECT_EQ(frame->captionButton(jcForms::CloseSlot).top, expectedTop(5));

@@ -70,7 +70,7 @@ protected:
         window->setWindowTitle(QStringLiteral("主窗口"));
         window->resize(400, 260);
         frame = new DragCountingFrame(window.get());
-        frame->setStyle(5);
+        frame->setFrameStyle(5);
         frame->setThemeColor(0);
         frame->applyLanguage(QStringLiteral("Chinese"));
     }

@@ -15,6 +15,7 @@
 #include <memory>
 
 using skin::ColourRef;
+using skin::jcbutton;
 using skin::kSysButtonFace;
 
 namespace {

@@ -267,7 +267,7 @@ bool renderSkinnedWindow(const QString &dir)
     window.setFont(sheetFont(9));
     window.resize(560, 330);
     auto *frame = new skin::jcForms(&window);
-    frame->setStyle(5);
+    frame->setFrameStyle(5);
     frame->setMaxButton(false);
     frame->setBorderStyle(0);
 

@@ -12,6 +12,8 @@
 #include <QPainterPath>
 #include <memory>
 
+using skin::jcForms;
+
 namespace {
 
 const QColor kSheetBack(0xF4, 0xF6, 0xF9);
@@ -69,7 +71,7 @@ QImage renderFrame(const FrameLook &look)
         window->setWindowIcon(appIcon());
     window->resize(look.size);
     auto *frame = new jcForms(window.get());
-    frame->setStyle(look.style);
+    frame->setFrameStyle(look.style);
     frame->setThemeColor(look.theme);
     frame->setMaxButton(look.maxButton);
     frame->setMinButton(look.minButton);

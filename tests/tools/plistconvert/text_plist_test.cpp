@@ -15,7 +15,8 @@ std::string body(std::string_view text)
     const PlistPtr root = parseTextPlist(text, error);
     if (!root)
         return "error: " + error;
-    const std::string xml = toAppleXml(root.get());
+    std::string xml;
+    writeAppleXml(root.get(), [&xml](std::string_view piece) { xml += piece; });
     const size_t start = xml.find("<plist version=\"1.0\">\n") + 22;
     return xml.substr(start, xml.size() - start - 9);
 }
