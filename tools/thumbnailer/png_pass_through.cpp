@@ -1,5 +1,6 @@
 #include "png_pass_through.h"
 
+#include "adler32.h"
 #include "icon_limits.h"
 
 #include <algorithm>
@@ -106,43 +107,47 @@ private:
     uint64_t m_left = 0; // bytes left of the current row
 };
 
-// Inflates the IDAT chunks' data (zlib's format, its checksum checked) into a small buffer: it
-// must end exactly with the last row, in the last chunk that has data.
+// Inflates the IDAT chunks' data, zlib's format, into a small buffer: it must end exactly with
+// the last row, and then with its checksum.
 bool imageDataSound(const std::vector<std::string_view> &idats, RowWalk &walk)
 {
+    std::string joined;
+    if (idats.size() > 1)
+        for (const std::string_view data : idats)
+            joined += data;
+    const std::string_view stream = idats.size() > 1 ? std::string_view(joined) : idats.front();
+    if (stream.size() < 6)
+        return false;
+    const auto *u = reinterpret_cast<const unsigned char *>(stream.data());
+    // Deflate, a window of at most 32 KiB, no preset dictionary, a valid header check.
+    if ((u[0] & 0x0f) != 8 || u[0] >> 4 > 7 || u[1] & 0x20 || (u[0] << 8 | u[1]) % 31 != 0)
+        return false;
     z_stream s{};
-    if (inflateInit(&s) != Z_OK)
+    if (inflateInit2(&s, -MAX_WBITS) != Z_OK)
         return false;
     struct End
     {
         z_stream &s;
         ~End() { inflateEnd(&s); }
     } end{s};
+    s.next_in = const_cast<Bytef *>(u + 2);
+    s.avail_in = uInt(stream.size() - 6);
     unsigned char out[16384];
-    bool ended = false;
-    for (const std::string_view data : idats) {
-        if (ended) {
-            if (!data.empty())
-                return false;
-            continue;
-        }
-        s.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.data()));
-        s.avail_in = uInt(data.size());
-        do {
-            s.next_out = out;
-            s.avail_out = sizeof out;
-            const int status = inflate(&s, Z_NO_FLUSH);
-            if (status == Z_STREAM_END)
-                ended = true;
-            else if (status != Z_OK && status != Z_BUF_ERROR)
-                return false;
-            if (!walk.take(out, sizeof out - s.avail_out))
-                return false;
-        } while (!ended && (s.avail_in > 0 || s.avail_out == 0));
-        if (ended && s.avail_in > 0)
+    uint32_t adler = 1;
+    int status = Z_OK;
+    do {
+        s.next_out = out;
+        s.avail_out = sizeof out;
+        status = inflate(&s, Z_NO_FLUSH);
+        if (status != Z_OK && status != Z_STREAM_END)
             return false;
-    }
-    return ended && walk.complete();
+        const size_t produced = sizeof out - s.avail_out;
+        adler = adler32Of(adler, out, produced);
+        if (!walk.take(out, produced))
+            return false;
+    } while (status != Z_STREAM_END && (s.avail_in > 0 || s.avail_out == 0));
+    return status == Z_STREAM_END && s.avail_in == 0 && walk.complete() &&
+           adler == be32(stream.data() + stream.size() - 4);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // PNG icons written as they are: what is copied decodes to the source's pixels, and any damage
 // sends the icon through the decoder (a fresh PNG, or a refusal) instead.
+#include "adler32.h"
 #include "found_icon.h"
 #include "icon_error.h"
 #include "png_pass_through.h"
@@ -197,4 +198,17 @@ TEST(PngPassThrough, DamageIsNeverCopied)
     EXPECT_TRUE(passThroughPng(fresh, 64)) << "the fresh one is sound";
     EXPECT_THROW(thumbnailOf(cases[1], 64), IconError);
     EXPECT_THROW(thumbnailOf(cases[4], 64), IconError);
+}
+
+TEST(Adler32, AgreesWithZlibAcrossItsBlocksAndInPieces)
+{
+    std::string bytes(20000, '\xff');
+    for (size_t i = 0; i < bytes.size(); i += 7)
+        bytes[i] = char(i * 31);
+    const auto *data = reinterpret_cast<const uint8_t *>(bytes.data());
+    for (const size_t n : {size_t(0), size_t(1), size_t(5552), size_t(5553), size_t(20000)}) {
+        const uint32_t expected = uint32_t(adler32(1, data, uInt(n)));
+        EXPECT_EQ(adler32Of(1, data, n), expected) << n;
+        EXPECT_EQ(adler32Of(adler32Of(1, data, n / 3), data + n / 3, n - n / 3), expected) << n;
+    }
 }
