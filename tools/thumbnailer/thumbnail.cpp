@@ -20,12 +20,6 @@ FoundIcon findPackageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int siz
     throw IconError("not an Android or iOS package");
 }
 
-Image packageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size)
-{
-    size = std::clamp(size, 1, MaxRenderSize);
-    return iconImage(findPackageIcon(std::move(bytes), size), size);
-}
-
 std::string packageThumbnailOfFile(const std::string &path, int size)
 {
     size = std::clamp(size, 1, MaxRenderSize);

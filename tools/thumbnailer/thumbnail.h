@@ -17,9 +17,6 @@ constexpr int MaxRenderSize = 1024;
 // aapt::FormatError with a message saying why there is none.
 FoundIcon findPackageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size);
 
-// The icon's pixels, no larger than size x size.
-Image packageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size);
-
 // The thumbnail of the package file as the PNG file to write, no larger than size x size.
 std::string packageThumbnailOfFile(const std::string &path, int size);
 
