@@ -6,7 +6,6 @@
 #include "image_decode.h"
 #include "png_codec.h"
 #include "read_limits.h"
-#include "resample.h"
 
 #include <algorithm>
 #include <optional>
@@ -39,7 +38,7 @@ ResourcePackage packageOf(const aapt::ZipArchive &apk)
 
 } // namespace
 
-Image androidIcon(const std::vector<const aapt::ZipArchive *> &apks, int size)
+FoundIcon androidIcon(const std::vector<const aapt::ZipArchive *> &apks, int size)
 {
     const aapt::ZipArchive &base = *apks.front();
     const std::unique_ptr<aapt::ByteSource> manifestBytes =
@@ -58,10 +57,10 @@ Image androidIcon(const std::vector<const aapt::ZipArchive *> &apks, int size)
     for (const aapt::ZipArchive *apk : apks)
         packages.push_back(packageOf(*apk));
     DrawableRenderer renderer(packages);
-    return fitted(renderer.render(icon->value, size, 48), size);
+    return renderer.find(icon->value, size, 48);
 }
 
-Image androidIconOfArchive(const aapt::ZipArchive &archive, int size)
+FoundIcon androidIconOfArchive(const aapt::ZipArchive &archive, int size)
 {
     if (!aapt::isBundle(archive))
         return androidIcon({&archive}, size);

@@ -93,11 +93,6 @@ int densityFor(int pixels, int dp)
     return Densities[std::size(Densities) - 1];
 }
 
-std::string_view viewOf(const aapt::ByteSource &bytes)
-{
-    return {reinterpret_cast<const char *>(bytes.data()), size_t(bytes.size())};
-}
-
 Image filled(int width, int height, uint32_t argb)
 {
     Image image = blankImage(width, height);
@@ -278,18 +273,24 @@ DrawableRenderer::Choice DrawableRenderer::choose(const ResValue &value, int siz
 
 Image DrawableRenderer::render(const ResValue &value, int size, int dp, int depth)
 {
+    FoundIcon found = find(value, size, dp, depth);
+    return found.bitmap ? decodeImage(viewOf(*found.bitmap)) : std::move(found.image);
+}
+
+FoundIcon DrawableRenderer::find(const ResValue &value, int size, int dp, int depth)
+{
     if (depth > MaxNesting)
         throw IconError("drawables nested too deeply");
     if (const auto colour = colourOf(value))
-        return filled(size, size, *colour);
+        return {filled(size, size, *colour), nullptr};
     const Choice choice = choose(value, size, dp);
-    const std::unique_ptr<aapt::ByteSource> bytes =
+    std::unique_ptr<aapt::ByteSource> bytes =
         member(choice.candidate, choice.xml ? MaxDocumentBytes : MaxImageBytes);
     if (!choice.xml)
-        return decodeImage(viewOf(*bytes));
+        return {{}, std::move(bytes)};
     // Vector drawables nest groups; the depth only bounds what is kept, not what is checked.
     const XmlDocument doc(*bytes, 64);
-    return renderXml(doc, size, dp, depth);
+    return {renderXml(doc, size, dp, depth), nullptr};
 }
 
 void DrawableRenderer::draw(const ResValue &value, Image &canvas, const RectF &area, int dp, int depth)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "binary_xml.h"
+#include "found_icon.h"
 #include "image.h"
 #include "resample.h"
 #include "resource_table.h"
@@ -32,6 +33,8 @@ public:
     // that shows `dp` density-independent pixels: bitmaps at the density that best fits, at
     // their own size; XML drawables and colours drawn at `size`. Throws IconError.
     Image render(const aapt::ResValue &value, int size, int dp, int depth = 0);
+    // The same, a bitmap left as its file.
+    FoundIcon find(const aapt::ResValue &value, int size, int dp, int depth = 0);
 
     // The colour a value holds (ARGB), following references; nothing when it is no colour.
     std::optional<uint32_t> colourOf(const aapt::ResValue &value);

@@ -4,7 +4,6 @@
 #include "icon_limits.h"
 #include "image_decode.h"
 #include "png_codec.h"
-#include "resample.h"
 
 #include <algorithm>
 #include <cctype>
@@ -67,14 +66,9 @@ plist_t dictItem(plist_t dict, const char *key)
     return dict && plist_get_node_type(dict) == PLIST_DICT ? plist_dict_get_item(dict, key) : nullptr;
 }
 
-std::string_view viewOf(const aapt::ByteSource &bytes)
-{
-    return {reinterpret_cast<const char *>(bytes.data()), size_t(bytes.size())};
-}
-
 // Of the members, the image that best fits: the smallest at least size, else the largest.
-Image bestOf(const aapt::ZipArchive &archive, const std::vector<const aapt::ZipArchive::Entry *> &members,
-             int size)
+FoundIcon bestOf(const aapt::ZipArchive &archive, const std::vector<const aapt::ZipArchive::Entry *> &members,
+                 int size)
 {
     std::unique_ptr<aapt::ByteSource> best;
     int64_t bestSide = 0;
@@ -97,9 +91,7 @@ Image bestOf(const aapt::ZipArchive &archive, const std::vector<const aapt::ZipA
             bestSide = side;
         }
     }
-    if (!best)
-        return {};
-    return fitted(decodeImage(viewOf(*best)), size);
+    return {{}, std::move(best)};
 }
 
 } // namespace
@@ -144,7 +136,7 @@ bool isIpa(const aapt::ZipArchive &archive)
         [](const aapt::ZipArchive::Entry &e) { return startsWith(lower(e.name), "payload/"); });
 }
 
-Image ipaIcon(const aapt::ZipArchive &archive, int size)
+FoundIcon ipaIcon(const aapt::ZipArchive &archive, int size)
 {
     const aapt::ZipArchive::Entry *info = nullptr;
     std::string bundle;
@@ -167,18 +159,18 @@ Image ipaIcon(const aapt::ZipArchive &archive, int size)
                             [&](const std::string &n) { return iconFileMatches(n, file); }))
                 members.push_back(&e);
         }
-        Image image = bestOf(archive, members, size);
-        if (!image.isNull())
-            return image;
+        FoundIcon icon = bestOf(archive, members, size);
+        if (!icon.isNull())
+            return icon;
     }
     std::vector<const aapt::ZipArchive::Entry *> artwork;
     for (const aapt::ZipArchive::Entry &e : archive.entries())
         if (e.name == "iTunesArtwork" || e.name == "iTunesArtwork@2x")
             artwork.push_back(&e);
-    Image image = bestOf(archive, artwork, size);
-    if (image.isNull())
+    FoundIcon icon = bestOf(archive, artwork, size);
+    if (icon.isNull())
         throw IconError("the package has no icon file that can be read");
-    return image;
+    return icon;
 }
 
 } // namespace thumb

@@ -2,7 +2,7 @@
 // names, the largest that fits, else the store artwork at the archive's root.
 #pragma once
 
-#include "image.h"
+#include "found_icon.h"
 #include "zip_archive.h"
 
 #include <string>
@@ -21,7 +21,7 @@ bool iconFileMatches(std::string_view name, std::string_view file);
 // True when the archive looks like an iOS package (an app bundle under Payload/).
 bool isIpa(const aapt::ZipArchive &archive);
 
-// Renders the icon no larger than size x size; throws IconError when there is none it can read.
-Image ipaIcon(const aapt::ZipArchive &archive, int size);
+// Finds the icon file for size x size pixels; throws IconError when there is none it can read.
+FoundIcon ipaIcon(const aapt::ZipArchive &archive, int size);
 
 } // namespace thumb

@@ -3,7 +3,6 @@
 // or not at all; a failure says why in one line on stderr.
 #include "convert.h"
 #include "icon_limits.h"
-#include "png_codec.h"
 #include "thumbnail.h"
 
 #include <cerrno>
@@ -100,9 +99,7 @@ int main(int argc, char **argv)
 
     std::string png;
     try {
-        thumb::Image icon = thumb::packageIconOfFile(argv[3], int(size));
-        thumb::unpremultiply(icon);
-        png = thumb::encodePng(icon);
+        png = thumb::packageThumbnailOfFile(argv[3], int(size));
     } catch (const std::bad_alloc &) {
         return fail(argv[3], "out of memory");
     } catch (const std::exception &e) {

@@ -1,5 +1,6 @@
 #include "png_codec.h"
 
+#include "adler32.h"
 #include "icon_limits.h"
 
 #include <algorithm>
@@ -234,12 +235,14 @@ std::string encodePng(const Image &image)
 {
     const size_t rowBytes = size_t(image.width) * 4;
     std::vector<uint8_t> row(rowBytes + 1);
-    // Packed at zlib's fastest level with a small window and tables, which icons' flat areas and
-    // gradients (mostly runs within a row) take well; noise-like pictures stored.
+    // Packed at zlib's fastest level, which icons' flat areas and gradients (mostly runs within a
+    // row) take well; noise-like pictures stored. The whole window: a smaller one is slid, and
+    // its hash table with it, every time it fills, which costs more than the larger one does.
+    // Raw deflate data, wrapped here: zlib's checksum is computed faster by adler32Of.
     const bool store = hardToPack(image, row);
     z_stream s{};
-    if (deflateInit2(&s, store ? Z_NO_COMPRESSION : Z_BEST_SPEED, Z_DEFLATED, 13, 6, Z_DEFAULT_STRATEGY) !=
-        Z_OK)
+    if (deflateInit2(&s, store ? Z_NO_COMPRESSION : Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 6,
+                     Z_DEFAULT_STRATEGY) != Z_OK)
         throw IconError("the icon cannot be packed as PNG");
     struct End
     {
@@ -255,21 +258,25 @@ std::string encodePng(const Image &image)
     header += std::string("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA, deflate, adaptive filters, no interlace
     appendChunk(png, "IHDR", header);
     // The IDAT chunk deflated in place, row by row, the string grown as the output needs: its
-    // length and checksum filled in after.
+    // length and checksum filled in after. The data: zlib's header (deflate, 32 KiB window,
+    // fastest), the deflate stream, the checksum of the filtered rows.
     const size_t idat = png.size();
-    png.resize(idat + 8 + (store ? (rowBytes + 1) * size_t(image.height) + 1024 : 16384));
-    std::memcpy(png.data() + idat + 4, "IDAT", 4);
+    png.resize(idat + 10 + (store ? (rowBytes + 1) * size_t(image.height) + 1024 : 16384));
+    std::memcpy(png.data() + idat + 4, "IDAT\x78\x01", 6);
+    const size_t stream = idat + 10;
+    uint32_t adler = 1;
     int status = Z_OK;
     for (int y = 0; y < image.height; ++y) {
         subFilter(image.row(y), row.data(), rowBytes);
+        adler = adler32Of(adler, row.data(), row.size());
         s.next_in = row.data();
         s.avail_in = uInt(row.size());
         const int flush = y + 1 == image.height ? Z_FINISH : Z_NO_FLUSH;
         do {
-            if (png.size() - (idat + 8) == s.total_out)
+            if (png.size() - stream == s.total_out)
                 png.resize(png.size() * 2);
-            s.next_out = reinterpret_cast<Bytef *>(png.data() + idat + 8 + s.total_out);
-            s.avail_out = uInt(png.size() - (idat + 8) - s.total_out);
+            s.next_out = reinterpret_cast<Bytef *>(png.data() + stream + s.total_out);
+            s.avail_out = uInt(png.size() - stream - s.total_out);
             status = deflate(&s, flush);
         } while (status == Z_OK && (s.avail_in > 0 || (flush == Z_FINISH && s.avail_out == 0)));
         if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR)
@@ -277,8 +284,10 @@ std::string encodePng(const Image &image)
     }
     if (status != Z_STREAM_END)
         throw IconError("the icon cannot be packed as PNG");
-    const size_t packed = s.total_out;
-    png.resize(idat + 8 + packed);
+    png.resize(stream + s.total_out);
+    for (int shift : {24, 16, 8, 0})
+        png += char(adler >> shift & 0xff);
+    const size_t packed = png.size() - (idat + 8);
     for (int i = 0; i < 4; ++i)
         png[idat + size_t(i)] = char(packed >> (24 - 8 * i) & 0xff);
     const uint32_t crc =

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "byte_source.h"
-#include "image.h"
+#include "found_icon.h"
 
 #include <memory>
 #include <string>
@@ -13,9 +13,11 @@ namespace thumb {
 constexpr int MaxRequestSize = 4096;
 constexpr int MaxRenderSize = 1024;
 
-// The package's application icon, no larger than size x size. Throws IconError or
+// The package's application icon for size x size pixels, as found. Throws IconError or
 // aapt::FormatError with a message saying why there is none.
-Image packageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size);
-Image packageIconOfFile(const std::string &path, int size);
+FoundIcon findPackageIcon(std::shared_ptr<const aapt::ByteSource> bytes, int size);
+
+// The thumbnail of the package file as the PNG file to write, no larger than size x size.
+std::string packageThumbnailOfFile(const std::string &path, int size);
 
 } // namespace thumb
