@@ -230,19 +230,20 @@ QPainterPath parsePathData(std::string_view data)
             case 'Q': {
                 if (!take(4))
                     return path;
-                const QPointF c = pointAt(*n[0], *n[1]);
+                const QPointF control = pointAt(*n[0], *n[1]);
                 current = pointAt(*n[2], *n[3]);
-                path.quadTo(c, current);
-                lastControl = c;
+                path.quadTo(control, current);
+                lastControl = control;
                 break;
             }
             case 'T': {
                 if (!take(2))
                     return path;
-                const QPointF c = (previous == 'Q' || previous == 'T') ? 2 * current - lastControl : current;
+                const QPointF control =
+                    (previous == 'Q' || previous == 'T') ? 2 * current - lastControl : current;
                 current = pointAt(*n[0], *n[1]);
-                path.quadTo(c, current);
-                lastControl = c;
+                path.quadTo(control, current);
+                lastControl = control;
                 break;
             }
             case 'A': {
