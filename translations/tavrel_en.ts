@@ -247,8 +247,8 @@ Exit status: 0 all renamed or already named, 1 some package not renamed, 2 usage
 <context>
     <name>ForMail</name>
     <message>
-        <source>Tavrel 4.0.0112 安装包改名工具</source>
-        <translation>Tavrel 4.0.0112 package renamer</translation>
+        <source>Tavrel %1 安装包改名工具</source>
+        <translation>Tavrel %1 package renamer</translation>
     </message>
     <message>
         <source>关于</source>
@@ -408,8 +408,8 @@ Exit status: 0 all renamed or already named, 1 some package not renamed, 2 usage
 <context>
     <name>MainHints</name>
     <message>
-        <source>Tavrel v4.0.0112 安装包改名工具, 构建于 2018-01-12.</source>
-        <translation>Tavrel v4.0.0112 package renamer, built 2018-01-12.</translation>
+        <source>Tavrel v%1 安装包改名工具, 构建于 %2.</source>
+        <translation>Tavrel v%1 package renamer, built %2.</translation>
     </message>
     <message>
         <source>添加文件.</source>

@@ -64,7 +64,9 @@ private:
 
     static QString joined(const QString &folder, const QString &name)
     {
-        return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+        if (folder.endsWith(QLatin1Char('/')))
+            return folder + name;
+        return folder + QLatin1Char('/') + name;
     }
 
     bool m_recursive;

@@ -1,12 +1,15 @@
 #include "app/main_hints.h"
 
+#include "app/program_version.h"
+
 #include <QCoreApplication>
 
 namespace MainHints {
 
 QString creditLine()
 {
-    return QCoreApplication::translate("MainHints", "Tavrel v4.0.0112 安装包改名工具, 构建于 2018-01-12.");
+    return QCoreApplication::translate("MainHints", "Tavrel v%1 安装包改名工具, 构建于 %2.")
+        .arg(ProgramVersion::text(), ProgramVersion::date());
 }
 
 QString hint(MainControl control)

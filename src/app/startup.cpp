@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/program_version.h"
 #include "inspect/package_reader.h"
 #include "platform/path_bytes.h"
 #include "platform/settings_store.h"
@@ -14,7 +15,7 @@ namespace Startup {
 
 QString windowTitle()
 {
-    return QStringLiteral("Tavrel v4.0.0112 (apk/ipa)");
+    return QStringLiteral("Tavrel v") + ProgramVersion::text() + QStringLiteral(" (apk/ipa)");
 }
 
 QStringList argumentsOf(int argc, char **argv)

@@ -30,7 +30,7 @@ bool isInstalled(const QString &folder)
         return true;
     for (const char *prefix :
          {"/usr/", "/opt/", "/bin/", "/sbin/", "/lib/", "/lib64/", "/snap/", "/app/", "/nix/store/"}) {
-        if ((folder + QLatin1Char('/')).startsWith(QLatin1String(prefix)))
+        if (QString(folder + QLatin1Char('/')).startsWith(QLatin1String(prefix)))
             return true;
     }
     return false;

@@ -75,7 +75,7 @@ QByteArray inserted(const QByteArray &content, const Layout &layout, const QByte
     if (layout.insertAt >= 0)
         return result.insert(layout.insertAt, block + '\n');
     return result.replace(layout.actionsBegin, layout.actionsEnd - layout.actionsBegin,
-                          "<actions>\n" + block + "\n</actions>");
+                          QByteArray("<actions>\n" + block + "\n</actions>"));
 }
 
 } // namespace

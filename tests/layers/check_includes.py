@@ -5,6 +5,8 @@
 
 Each folder of src/ is a layer; a file may include its own layer and the layers listed for it
 below. main.cpp starts the program with QtCore alone and may not include the window layers.
+An include that climbs out of its folder ("../app/x.h") is refused whatever it reaches: it would
+get past the include roots that keep each layer apart.
 """
 import pathlib
 import re
@@ -21,6 +23,7 @@ ALLOWED = {
     'main.cpp': {'app', 'rename', 'inspect', 'core', 'platform'},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([a-z]+)/')
+CLIMBING = re.compile(r'^\s*#\s*include\s*[<"]((?:[^">]*/)?\.\.(?:/[^">]*)?)[">]')
 
 
 def layer_of(src, path):
@@ -39,6 +42,10 @@ def main():
         layer = layer_of(src, path)
         allowed = ALLOWED.get(layer, set())
         for number, line in enumerate(path.read_text(encoding='utf-8').splitlines(), 1):
+            climbing = CLIMBING.match(line)
+            if climbing:
+                faults.append(f'{path.relative_to(src)}:{number}: climbs out of its folder: {climbing.group(1)}')
+                continue
             match = INCLUDE.match(line)
             if match and match.group(1) in ALLOWED and match.group(1) not in allowed:
                 faults.append(f'{path.relative_to(src)}:{number}: {layer} may not include {match.group(1)}/')

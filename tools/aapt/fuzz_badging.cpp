@@ -4,6 +4,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    aapt::reportForPackedInput(data, size);
+    try {
+        aapt::reportForPackedInput(data, size);
+    } catch (const aapt::FormatError &) {
+        // Malformed input refused: the outcome wanted.
+    }
     return 0;
 }

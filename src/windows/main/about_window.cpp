@@ -1,5 +1,6 @@
 #include "windows/main/about_window.h"
 
+#include "app/program_version.h"
 #include "app/startup.h"
 #include "skin/button/jcbutton.h"
 #include "skin/frame/jcforms.h"
@@ -68,13 +69,13 @@ QString mainCaption(QWidget *owner)
 
 QString creditLine()
 {
-    return QCoreApplication::translate("ForMail", "Tavrel 4.0.0112 安装包改名工具");
+    return QCoreApplication::translate("ForMail", "Tavrel %1 安装包改名工具").arg(ProgramVersion::text());
 }
 
 QString aboutText()
 {
     return Startup::windowTitle() + QStringLiteral("\r\n") + creditLine() + QStringLiteral("\r\n") +
-           QStringLiteral("2018-01-12");
+           ProgramVersion::date();
 }
 
 ForMail::ForMail(QWidget *owner) : QDialog(owner ? owner->window() : nullptr)

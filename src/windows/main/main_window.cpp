@@ -4,6 +4,7 @@
 #include "app/main_commands.h"
 #include "app/open_request.h"
 #include "app/package_icons.h"
+#include "app/program_version.h"
 #include "app/startup.h"
 #include "core/package_list.h"
 #include "core/package_list_model.h"
@@ -149,7 +150,7 @@ MainWindow::MainWindow(PackageReader *reader, QWidget *parent)
     feedback->setObjectName(QStringLiteral("lblLink"));
     feedback->move(twips(11205), twips(6045));
     feedback->adjustSize();
-    auto *date = new LinkLabel(QStringLiteral("2018-01-12"), this);
+    auto *date = new LinkLabel(ProgramVersion::date(), this);
     date->setObjectName(QStringLiteral("Label1"));
     date->move(twips(11115), twips(6405));
     date->adjustSize();

@@ -1,6 +1,8 @@
 // Runs one of the sibling tools from the program folder and collects what it did.
 #pragma once
 
+#include "support/tool_bounds.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QDirIterator>
@@ -39,16 +41,15 @@ inline ToolRun runTool(const QString &tool, const QStringList &args, const Child
 {
     QProcess p;
     p.setChildProcessModifier([limits] {
-        const struct rlimit memory = {limits.addressSpace, limits.addressSpace};
         const struct rlimit files = {limits.openFiles, limits.openFiles};
         if (limits.addressSpace != RLIM_INFINITY)
-            ::setrlimit(RLIMIT_AS, &memory);
+            boundAddressSpace(limits.addressSpace);
         if (limits.openFiles != RLIM_INFINITY)
             ::setrlimit(RLIMIT_NOFILE, &files);
     });
     p.start(QStringLiteral(TAVREL_PROGRAM_DIR "/") + tool, args);
     ToolRun r;
-    if (!p.waitForFinished(limits.waitMs) || p.exitStatus() != QProcess::NormalExit)
+    if (!p.waitForFinished(limits.waitMs * ToolTimeFactor) || p.exitStatus() != QProcess::NormalExit)
         return r;
     r.exitCode = p.exitCode();
     r.out = QString::fromUtf8(p.readAllStandardOutput());

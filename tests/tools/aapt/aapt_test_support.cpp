@@ -1,5 +1,6 @@
 #include "aapt_test_support.h"
 
+#include "support/tool_bounds.h"
 #include "zip_archive.h"
 
 #include <QDir>
@@ -243,10 +244,7 @@ std::vector<uint8_t> buildManifest(const std::vector<std::u16string> &strings,
 ToolRun runOurAaptLimited(const std::string &apk, uint64_t addressSpaceBytes)
 {
     QProcess p;
-    p.setChildProcessModifier([addressSpaceBytes] {
-        const rlimit limit{addressSpaceBytes, addressSpaceBytes};
-        setrlimit(RLIMIT_AS, &limit);
-    });
+    p.setChildProcessModifier([addressSpaceBytes] { boundAddressSpace(addressSpaceBytes); });
     p.start(TAVREL_PROGRAM_DIR "/aapt", {"d", "badging", QString::fromStdString(apk)});
     ToolRun run;
     if (!p.waitForFinished(120000)) {
