@@ -1,6 +1,6 @@
-# tavrel_add_fuzzer(NAME SOURCE LIBRARY)
+# tavrel_add_fuzzer(NAME SOURCE LIBRARY [OTHER_LIBRARIES...])
 # With TAVREL_FUZZ (clang, in a build folder of its own): builds LIBRARY with ASan and UBSan and
-# a libFuzzer executable NAME from SOURCE that links it.
+# a libFuzzer executable NAME from SOURCE that links it and any other libraries given.
 function(tavrel_add_fuzzer name source library)
   if(NOT TAVREL_FUZZ)
     return()
@@ -9,7 +9,7 @@ function(tavrel_add_fuzzer name source library)
   target_compile_options(${library} PUBLIC ${sanitizers} -fsanitize=fuzzer-no-link)
   target_link_options(${library} PUBLIC ${sanitizers})
   add_executable(${name} ${source})
-  target_link_libraries(${name} PRIVATE ${library})
+  target_link_libraries(${name} PRIVATE ${library} ${ARGN})
   set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)

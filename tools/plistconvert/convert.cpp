@@ -171,10 +171,18 @@ bool AtomicFile::commit(std::string &error)
 {
     if (m_fd < 0)
         return false;
-    // An unnamed file gets a name of its own first, which the rename then moves over the
-    // old file in one step.
+    // An unnamed file takes the final name straight away when nothing has it yet (linking never
+    // replaces a file). Otherwise it gets a name of its own first, which the rename then moves
+    // over the old file in one step.
     if (m_errno == 0 && m_unnamed) {
         const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            if (::close(std::exchange(m_fd, -1)) == 0)
+                return true;
+            error = std::string("write failed: ") + std::strerror(errno);
+            ::unlink(m_path.c_str()); // it was not there before
+            return false;
+        }
         for (unsigned attempt = 0; m_temp.empty() && m_errno == 0; ++attempt) {
             const std::string temp =
                 m_folder + "/.plistconvert-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);

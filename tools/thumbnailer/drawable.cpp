@@ -170,9 +170,14 @@ void fillArea(Image &image, const RectF &area, uint32_t argb)
 
 } // namespace
 
+DrawableRenderer::DrawableRenderer(std::vector<ResourcePackage> &packages)
+    : m_packages(packages), m_device(aapt::ResConfig::request("en-US"))
+{
+}
+
 aapt::ResConfig DrawableRenderer::config(int density) const
 {
-    aapt::ResConfig c = aapt::ResConfig::request("en-US");
+    aapt::ResConfig c = m_device;
     c.density = uint16_t(density);
     return c;
 }

@@ -27,7 +27,7 @@ struct ResourcePackage
 class DrawableRenderer
 {
 public:
-    explicit DrawableRenderer(std::vector<ResourcePackage> &packages) : m_packages(packages) {}
+    explicit DrawableRenderer(std::vector<ResourcePackage> &packages);
 
     // The drawable a value stands for (a reference or a colour) for a square of `size` pixels
     // that shows `dp` density-independent pixels: bitmaps at the density that best fits, at
@@ -65,6 +65,7 @@ private:
     aapt::ResConfig config(int density) const;
 
     std::vector<ResourcePackage> &m_packages;
+    const aapt::ResConfig m_device; // the device a look-up stands for, at medium density
     size_t m_pathData = 0;
 };
 

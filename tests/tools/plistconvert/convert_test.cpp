@@ -195,6 +195,10 @@ TEST(PlistConvert, UnreadableInputLeavesNoOutput)
     EXPECT_EQ(convert(tmp.filePath("good.strings"), tmp.filePath("out/Info.xml")).exitCode, 0);
     EXPECT_TRUE(readAll(tmp.filePath("out/Info.xml")).contains("<key>a</key>\n\t<string>b</string>"));
     EXPECT_EQ(treeOf(tmp.filePath("out")), QStringList{"Info.xml"});
+    // A name nothing has yet is taken directly, with nothing left beside it either.
+    EXPECT_EQ(convert(tmp.filePath("good.strings"), tmp.filePath("out/Fresh.xml")).exitCode, 0);
+    EXPECT_EQ(treeOf(tmp.filePath("out")), (QStringList{"Fresh.xml", "Info.xml"}));
+    EXPECT_EQ(readAll(tmp.filePath("out/Fresh.xml")), readAll(tmp.filePath("out/Info.xml")));
     // What it writes can be personal (the buyer's name): readable by its owner alone.
     EXPECT_EQ(QFile(tmp.filePath("out/Info.xml")).permissions() &
                   (QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther),
