@@ -210,15 +210,20 @@ DrawableRenderer::candidates(const ResValue &value, int requestDensity, std::opt
             if (d > 0 && d < aapt::ResConfig::DensityAny)
                 densities.push_back(d);
         for (int d : densities) {
-            const std::string path = p.table->resolveString(value, config(d));
-            if (path.empty() || !p.archive->find(path))
+            std::string path = p.table->resolveString(value, config(d));
+            if (path.empty())
                 continue;
-            Candidate c{i, path};
+            // Densities the table lacks resolve to one it has: each file is looked up once.
+            const auto known = std::find_if(found.begin(), found.end(),
+                                            [&](const Candidate &f) { return f.package == i && f.path == path; });
+            const aapt::ZipArchive::Entry *entry = known != found.end() ? known->entry : p.archive->find(path);
+            if (!entry)
+                continue;
+            Candidate c{i, std::move(path), entry};
             if (d == requestDensity && !requested)
                 requested = c;
-            if (std::none_of(found.begin(), found.end(),
-                             [&](const Candidate &f) { return f.package == i && f.path == path; }))
-                found.push_back(c);
+            if (known == found.end())
+                found.push_back(std::move(c));
         }
     }
     return found;
@@ -226,7 +231,7 @@ DrawableRenderer::candidates(const ResValue &value, int requestDensity, std::opt
 
 std::unique_ptr<aapt::ByteSource> DrawableRenderer::member(const Candidate &c, uint64_t maxSize) const
 {
-    return m_packages[c.package].archive->open(c.path.c_str(), maxSize);
+    return m_packages[c.package].archive->open(*c.entry, maxSize);
 }
 
 DrawableRenderer::Choice DrawableRenderer::choose(const ResValue &value, int size, int dp)

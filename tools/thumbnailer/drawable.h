@@ -44,6 +44,7 @@ private:
     {
         size_t package = 0;
         std::string path;
+        const aapt::ZipArchive::Entry *entry = nullptr; // in that package's archive
     };
     // What a reference stands for at a size: an XML drawable, or the bitmap that fits best.
     struct Choice

@@ -1,29 +1,14 @@
 #include "image_libraries.h"
 
-#include "icon_error.h"
-
-#include <dlfcn.h>
-#include <string>
+#include "shared_library.h"
 
 namespace thumb {
 
 namespace {
 
-// The library's handle, opened once and kept for the rest of the run.
-void *load(const char *soname)
+template <typename Function> void bind(void *handle, const char *soname, const char *name, Function &function)
 {
-    void *handle = dlopen(soname, RTLD_NOW | RTLD_LOCAL);
-    if (!handle)
-        throw IconError(std::string("cannot load ") + soname);
-    return handle;
-}
-
-template <typename Function> void bind(void *handle, const char *name, Function &function)
-{
-    void *symbol = dlsym(handle, name);
-    if (!symbol)
-        throw IconError(std::string("image library without ") + name);
-    function = reinterpret_cast<Function>(symbol);
+    function = reinterpret_cast<Function>(librarySymbol(handle, soname, name));
 }
 
 } // namespace
@@ -31,11 +16,12 @@ template <typename Function> void bind(void *handle, const char *name, Function 
 const PngLibrary &pngLibrary()
 {
     static const PngLibrary library = [] {
-        void *h = load("libpng16.so.16");
+        constexpr const char *so = "libpng16.so.16";
+        void *h = openLibrary(so);
         PngLibrary l{};
-        bind(h, "png_image_begin_read_from_memory", l.beginReadFromMemory);
-        bind(h, "png_image_finish_read", l.finishRead);
-        bind(h, "png_image_free", l.free);
+        bind(h, so, "png_image_begin_read_from_memory", l.beginReadFromMemory);
+        bind(h, so, "png_image_finish_read", l.finishRead);
+        bind(h, so, "png_image_free", l.free);
         return l;
     }();
     return library;
@@ -44,11 +30,12 @@ const PngLibrary &pngLibrary()
 const WebPLibrary &webpLibrary()
 {
     static const WebPLibrary library = [] {
-        void *h = load("libwebp.so.7");
+        constexpr const char *so = "libwebp.so.7";
+        void *h = openLibrary(so);
         WebPLibrary l{};
-        bind(h, "WebPGetFeaturesInternal", l.getFeaturesInternal);
-        bind(h, "WebPGetInfo", l.getInfo);
-        bind(h, "WebPDecodeRGBAInto", l.decodeRgbaInto);
+        bind(h, so, "WebPGetFeaturesInternal", l.getFeaturesInternal);
+        bind(h, so, "WebPGetInfo", l.getInfo);
+        bind(h, so, "WebPDecodeRGBAInto", l.decodeRgbaInto);
         return l;
     }();
     return library;
@@ -57,16 +44,17 @@ const WebPLibrary &webpLibrary()
 const JpegLibrary &jpegLibrary()
 {
     static const JpegLibrary library = [] {
-        void *h = load("libjpeg.so.62");
+        constexpr const char *so = "libjpeg.so.62";
+        void *h = openLibrary(so);
         JpegLibrary l{};
-        bind(h, "jpeg_std_error", l.stdError);
-        bind(h, "jpeg_CreateDecompress", l.createDecompress);
-        bind(h, "jpeg_mem_src", l.memorySource);
-        bind(h, "jpeg_read_header", l.readHeader);
-        bind(h, "jpeg_start_decompress", l.startDecompress);
-        bind(h, "jpeg_read_scanlines", l.readScanlines);
-        bind(h, "jpeg_finish_decompress", l.finishDecompress);
-        bind(h, "jpeg_destroy_decompress", l.destroyDecompress);
+        bind(h, so, "jpeg_std_error", l.stdError);
+        bind(h, so, "jpeg_CreateDecompress", l.createDecompress);
+        bind(h, so, "jpeg_mem_src", l.memorySource);
+        bind(h, so, "jpeg_read_header", l.readHeader);
+        bind(h, so, "jpeg_start_decompress", l.startDecompress);
+        bind(h, so, "jpeg_read_scanlines", l.readScanlines);
+        bind(h, so, "jpeg_finish_decompress", l.finishDecompress);
+        bind(h, so, "jpeg_destroy_decompress", l.destroyDecompress);
         return l;
     }();
     return library;

@@ -1,5 +1,7 @@
 #include "path.h"
 
+#include "maths.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,7 +15,7 @@ Transform Transform::then(const Transform &n) const
 
 Transform Transform::rotation(double degrees)
 {
-    const double r = degrees * M_PI / 180.0, cs = std::cos(r), sn = std::sin(r);
+    const double r = degrees * M_PI / 180.0, cs = maths::cos(r), sn = maths::sin(r);
     return {cs, sn, -sn, cs, 0, 0};
 }
 
@@ -100,7 +102,7 @@ std::vector<Polyline> Path::flattened(double tolerance, const Bounds *visible) c
             // Segments enough that the curve strays at most `tolerance` from them.
             const double ddx = std::max(std::fabs(p0.x - 2 * p1.x + p2.x), std::fabs(p1.x - 2 * p2.x + p3.x));
             const double ddy = std::max(std::fabs(p0.y - 2 * p1.y + p2.y), std::fabs(p1.y - 2 * p2.y + p3.y));
-            const double dd = std::hypot(ddx, ddy);
+            const double dd = std::sqrt(ddx * ddx + ddy * ddy);
             int n = outside || !std::isfinite(dd) ? 1 : int(std::ceil(std::sqrt(0.75 * dd / tolerance)));
             n = std::clamp(n, 1, 256);
             for (int i = 1; i <= n; ++i) {

@@ -1,5 +1,7 @@
 #include "path_data.h"
 
+#include "maths.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -114,7 +116,7 @@ void arcTo(Path &path, Point from, double rx, double ry, double angle, bool larg
         path.lineTo(to);
         return;
     }
-    const double phi = angle * M_PI / 180.0, cosPhi = std::cos(phi), sinPhi = std::sin(phi);
+    const double phi = angle * M_PI / 180.0, cosPhi = maths::cos(phi), sinPhi = maths::sin(phi);
     const double dx = (from.x - to.x) / 2, dy = (from.y - to.y) / 2;
     const double x1 = cosPhi * dx + sinPhi * dy, y1 = -sinPhi * dx + cosPhi * dy;
     const double lambda = (x1 * x1) / (rx * rx) + (y1 * y1) / (ry * ry);
@@ -131,7 +133,7 @@ void arcTo(Path &path, Point from, double rx, double ry, double angle, bool larg
     const double cx = cosPhi * cx1 - sinPhi * cy1 + (from.x + to.x) / 2;
     const double cy = sinPhi * cx1 + cosPhi * cy1 + (from.y + to.y) / 2;
     auto angleOf = [](double ux, double uy, double vx, double vy) {
-        return std::atan2(ux * vy - uy * vx, ux * vx + uy * vy);
+        return maths::atan2(ux * vy - uy * vx, ux * vx + uy * vy);
     };
     const double theta = angleOf(1, 0, (x1 - cx1) / rx, (y1 - cy1) / ry);
     double delta = angleOf((x1 - cx1) / rx, (y1 - cy1) / ry, (-x1 - cx1) / rx, (-y1 - cy1) / ry);
@@ -141,10 +143,10 @@ void arcTo(Path &path, Point from, double rx, double ry, double angle, bool larg
         delta += 2 * M_PI;
     const int segments = int(std::ceil(std::fabs(delta) / (M_PI / 2) - 1e-9));
     const double step = delta / std::max(1, segments);
-    const double t = 4.0 / 3.0 * std::tan(step / 4);
+    const double t = 4.0 / 3.0 * maths::tan(step / 4);
     auto point = [&](double a, double scale, double ox, double oy) {
-        const double ex = rx * (std::cos(a) - scale * std::sin(a) * ox);
-        const double ey = ry * (std::sin(a) + scale * std::cos(a) * oy);
+        const double ex = rx * (maths::cos(a) - scale * maths::sin(a) * ox);
+        const double ey = ry * (maths::sin(a) + scale * maths::cos(a) * oy);
         return Point{cx + cosPhi * ex - sinPhi * ey, cy + sinPhi * ex + cosPhi * ey};
     };
     double a = theta;

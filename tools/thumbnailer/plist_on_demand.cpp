@@ -4,31 +4,19 @@
 // libplist: these definitions stand in for the functions it calls and forward each call to the
 // library's own. Their declarations come from libplist's header, so a changed signature fails to
 // build, and a function the thumbnailer starts to call without a stand-in here fails to link.
-#include "icon_error.h"
+#include "shared_library.h"
 
-#include <dlfcn.h>
 #include <plist/plist.h>
-#include <string>
 
 namespace {
 
 constexpr const char *Soname = "libplist-2.0.so.3";
 
-void *library()
-{
-    static void *const handle = dlopen(Soname, RTLD_NOW | RTLD_LOCAL);
-    if (!handle)
-        throw thumb::IconError(std::string("cannot load ") + Soname);
-    return handle;
-}
-
 // The library's own definition of NAME, of the type of this file's stand-in for it.
 template <typename Function> Function *real(Function &, const char *name)
 {
-    void *symbol = dlsym(library(), name);
-    if (!symbol)
-        throw thumb::IconError(std::string(Soname) + " without " + name);
-    return reinterpret_cast<Function *>(symbol);
+    static void *const library = thumb::openLibrary(Soname);
+    return thumb::libraryFunction<Function>(library, Soname, name);
 }
 
 } // namespace

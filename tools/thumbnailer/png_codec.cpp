@@ -2,6 +2,7 @@
 
 #include "adler32.h"
 #include "icon_limits.h"
+#include "maths.h"
 
 #include <algorithm>
 #include <cmath>
@@ -225,7 +226,7 @@ bool hardToPack(const Image &image, std::vector<uint8_t> &row)
     double bits = 0;
     for (size_t n : counts)
         if (n)
-            bits -= double(n) * std::log2(double(n) / double(total));
+            bits -= double(n) * maths::log2(double(n) / double(total));
     return total > 0 && bits / double(total) > 4;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 #include <zlib.h>
 
@@ -107,9 +108,10 @@ private:
     uint64_t m_left = 0; // bytes left of the current row
 };
 
-// Inflates the IDAT chunks' data, zlib's format, into a small buffer: it must end exactly with
-// the last row, and then with its checksum.
-bool imageDataSound(const std::vector<std::string_view> &idats, RowWalk &walk)
+// Inflates the IDAT chunks' data, zlib's format: it must end exactly with the last row, and then
+// with its checksum. An icon's rows are inflated in one call into a buffer that holds them all,
+// which spares zlib copying everything into its window as well; only larger images take more.
+bool imageDataSound(const std::vector<std::string_view> &idats, RowWalk &walk, uint64_t inflatedSize)
 {
     std::string joined;
     if (idats.size() > 1)
@@ -132,20 +134,25 @@ bool imageDataSound(const std::vector<std::string_view> &idats, RowWalk &walk)
     } end{s};
     s.next_in = const_cast<Bytef *>(u + 2);
     s.avail_in = uInt(stream.size() - 6);
-    unsigned char out[16384];
+    // One byte more than the rows take, so that data running past them shows in the first call.
+    const size_t room = size_t(std::min<uint64_t>(inflatedSize + 1, 1u << 20));
+    const std::unique_ptr<unsigned char[]> out(new unsigned char[room]);
     uint32_t adler = 1;
     int status = Z_OK;
     do {
-        s.next_out = out;
-        s.avail_out = sizeof out;
-        status = inflate(&s, Z_NO_FLUSH);
+        s.next_out = out.get();
+        s.avail_out = uInt(room);
+        // Z_FINISH: the end is expected in this call, so zlib keeps no window for a next one.
+        status = inflate(&s, Z_FINISH);
+        if (status == Z_BUF_ERROR && s.avail_out == 0)
+            status = Z_OK; // the buffer is full and more is to come
         if (status != Z_OK && status != Z_STREAM_END)
             return false;
-        const size_t produced = sizeof out - s.avail_out;
-        adler = adler32Of(adler, out, produced);
-        if (!walk.take(out, produced))
+        const size_t produced = room - s.avail_out;
+        adler = adler32Of(adler, out.get(), produced);
+        if (!walk.take(out.get(), produced))
             return false;
-    } while (status != Z_STREAM_END && (s.avail_in > 0 || s.avail_out == 0));
+    } while (status != Z_STREAM_END);
     return status == Z_STREAM_END && s.avail_in == 0 && walk.complete() &&
            adler == be32(stream.data() + stream.size() - 4);
 }
@@ -235,8 +242,12 @@ std::optional<std::string> passThroughPng(std::string_view source, int size)
             return std::nullopt;
         out += whole;
     }
-    RowWalk walk(passesOf(width, height, bitsPerPixel(colourType, depth), interlace == 1));
-    if (!imageDataSound(idats, walk))
+    const std::vector<Pass> passes = passesOf(width, height, bitsPerPixel(colourType, depth), interlace == 1);
+    uint64_t inflatedSize = 0;
+    for (const Pass &p : passes)
+        inflatedSize += p.rows * (p.rowBytes + 1);
+    RowWalk walk(passes);
+    if (!imageDataSound(idats, walk, inflatedSize))
         return std::nullopt;
     return out;
 }

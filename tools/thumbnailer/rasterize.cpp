@@ -155,7 +155,7 @@ std::vector<Polyline> strokeOutline(const std::vector<Polyline> &lines, double w
         const size_t segments = line.closed ? n : n - 1;
         auto normal = [&](size_t i) {
             const Point a = p[i], b = p[(i + 1) % n];
-            const double length = std::hypot(b.x - a.x, b.y - a.y);
+            const double length = std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
             return Point{-(b.y - a.y) / length * half, (b.x - a.x) / length * half};
         };
         for (size_t i = 0; i < segments; ++i) {
