@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <vector>
 #include <zlib.h>
 
@@ -109,9 +108,9 @@ private:
 };
 
 // Inflates the IDAT chunks' data, zlib's format: it must end exactly with the last row, and then
-// with its checksum. An icon's rows are inflated in one call into a buffer that holds them all,
-// which spares zlib copying everything into its window as well; only larger images take more.
-bool imageDataSound(const std::vector<std::string_view> &idats, RowWalk &walk, uint64_t inflatedSize)
+// with its checksum. zlib's call-back inflation writes straight into the window it needs anyway,
+// here on the stack: no copy from one to the other, and few pages for a short-lived run to touch.
+bool imageDataSound(const std::vector<std::string_view> &idats, RowWalk &walk)
 {
     std::string joined;
     if (idats.size() > 1)
@@ -124,37 +123,31 @@ bool imageDataSound(const std::vector<std::string_view> &idats, RowWalk &walk, u
     // Deflate, a window of at most 32 KiB, no preset dictionary, a valid header check.
     if ((u[0] & 0x0f) != 8 || u[0] >> 4 > 7 || u[1] & 0x20 || (u[0] << 8 | u[1]) % 31 != 0)
         return false;
+    unsigned char window[1u << MAX_WBITS];
     z_stream s{};
-    if (inflateInit2(&s, -MAX_WBITS) != Z_OK)
+    if (inflateBackInit(&s, MAX_WBITS, window) != Z_OK)
         return false;
     struct End
     {
         z_stream &s;
-        ~End() { inflateEnd(&s); }
+        ~End() { inflateBackEnd(&s); }
     } end{s};
     s.next_in = const_cast<Bytef *>(u + 2);
     s.avail_in = uInt(stream.size() - 6);
-    // One byte more than the rows take, so that data running past them shows in the first call.
-    const size_t room = size_t(std::min<uint64_t>(inflatedSize + 1, 1u << 20));
-    const std::unique_ptr<unsigned char[]> out(new unsigned char[room]);
-    uint32_t adler = 1;
-    int status = Z_OK;
-    do {
-        s.next_out = out.get();
-        s.avail_out = uInt(room);
-        // Z_FINISH: the end is expected in this call, so zlib keeps no window for a next one.
-        status = inflate(&s, Z_FINISH);
-        if (status == Z_BUF_ERROR && s.avail_out == 0)
-            status = Z_OK; // the buffer is full and more is to come
-        if (status != Z_OK && status != Z_STREAM_END)
-            return false;
-        const size_t produced = room - s.avail_out;
-        adler = adler32Of(adler, out.get(), produced);
-        if (!walk.take(out.get(), produced))
-            return false;
-    } while (status != Z_STREAM_END);
-    return status == Z_STREAM_END && s.avail_in == 0 && walk.complete() &&
-           adler == be32(stream.data() + stream.size() - 4);
+    struct Rows
+    {
+        RowWalk &walk;
+        uint32_t adler = 1;
+    } rows{walk};
+    // All the input is given at the start: asking for more means it ended early.
+    const in_func noMore = [](void *, z_const unsigned char **) -> unsigned { return 0; };
+    const out_func take = [](void *to, unsigned char *data, unsigned n) -> int {
+        Rows &r = *static_cast<Rows *>(to);
+        r.adler = adler32Of(r.adler, data, n);
+        return r.walk.take(data, n) ? 0 : 1;
+    };
+    return inflateBack(&s, noMore, nullptr, take, &rows) == Z_STREAM_END && s.avail_in == 0 && walk.complete() &&
+           rows.adler == be32(stream.data() + stream.size() - 4);
 }
 
 } // namespace
@@ -242,12 +235,8 @@ std::optional<std::string> passThroughPng(std::string_view source, int size)
             return std::nullopt;
         out += whole;
     }
-    const std::vector<Pass> passes = passesOf(width, height, bitsPerPixel(colourType, depth), interlace == 1);
-    uint64_t inflatedSize = 0;
-    for (const Pass &p : passes)
-        inflatedSize += p.rows * (p.rowBytes + 1);
-    RowWalk walk(passes);
-    if (!imageDataSound(idats, walk, inflatedSize))
+    RowWalk walk(passesOf(width, height, bitsPerPixel(colourType, depth), interlace == 1));
+    if (!imageDataSound(idats, walk))
         return std::nullopt;
     return out;
 }
