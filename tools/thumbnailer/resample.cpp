@@ -2,38 +2,51 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace thumb {
 
 namespace {
 
-// The source pixels one target pixel along an axis takes, and their weights. The weights add
-// up to how much of the target pixel the source covers.
+// The source pixels each target pixel along an axis takes, and their weights, all in one array.
+// The weights of a pixel add up to how much of it the source covers; no weights, not at all.
 struct Taps
 {
-    int first = 0;
+    struct Pixel
+    {
+        int first = 0;      // the first source pixel
+        int count = 0;      // how many
+        size_t weight = 0;  // where their weights start
+    };
+    std::vector<Pixel> pixels;
     std::vector<float> weights;
 };
 
 // Taps for target pixels [0, count) when the source's `length` pixels cover [offset,
 // offset + extent) of the target's axis.
-std::vector<Taps> tapsFor(int count, int length, double offset, double extent)
+Taps tapsFor(int count, int length, double offset, double extent)
 {
-    std::vector<Taps> taps(size_t(std::max(count, 0)));
+    Taps taps;
+    taps.pixels.resize(size_t(std::max(count, 0)));
     const double scale = extent / length; // target pixels per source pixel
     for (int d = 0; d < count; ++d) {
         const double coverage = std::min(d + 1.0, offset + extent) - std::max(double(d), offset);
         if (coverage <= 0)
             continue;
-        Taps &t = taps[size_t(d)];
+        Taps::Pixel &t = taps.pixels[size_t(d)];
+        t.weight = taps.weights.size();
         if (scale < 1) {
             // The target pixel's footprint on the source, each pixel weighed by its share.
             const double from = std::max(0.0, (d - offset) / scale),
                          to = std::min(double(length), (d + 1 - offset) / scale);
             t.first = std::clamp(int(std::floor(from)), 0, length - 1);
             for (int i = t.first; i < length && i < to; ++i)
-                t.weights.push_back(float((std::min(i + 1.0, to) - std::max(double(i), from)) * scale));
+                taps.weights.push_back(float((std::min(i + 1.0, to) - std::max(double(i), from)) * scale));
         } else {
             // Between the two nearest source pixels, the edges repeated.
             const double centre = (d + 0.5 - offset) / scale - 0.5;
@@ -42,18 +55,45 @@ std::vector<Taps> tapsFor(int count, int length, double offset, double extent)
             const int a = std::clamp(below, 0, length - 1), b = std::clamp(below + 1, 0, length - 1);
             t.first = a;
             if (a == b || fraction == 0) {
-                t.weights = {float(coverage)};
+                taps.weights.push_back(float(coverage));
             } else {
-                t.weights = {float((1 - fraction) * coverage), float(fraction * coverage)};
+                taps.weights.push_back(float((1 - fraction) * coverage));
+                taps.weights.push_back(float(fraction * coverage));
             }
         }
+        t.count = int(taps.weights.size() - t.weight);
     }
     return taps;
 }
 
-uint8_t toByte(float v)
+// A pixel's four channels side by side, summed and weighed in one vector register (SSE2, else
+// the compilers' vector extension, lowered to plain arithmetic where there is no such register).
+using Float4 = float __attribute__((vector_size(16)));
+
+Float4 pixelAt(const uint8_t *p)
 {
-    return uint8_t(std::clamp(v + 0.5f, 0.0f, 255.0f));
+#if defined(__SSE2__)
+    int32_t word;
+    std::memcpy(&word, p, 4);
+    const __m128i zero = _mm_setzero_si128();
+    return _mm_cvtepi32_ps(_mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(word), zero), zero));
+#else
+    return Float4{float(p[0]), float(p[1]), float(p[2]), float(p[3])};
+#endif
+}
+
+// Rounded to bytes, clamped to [0, 255].
+void putPixel(uint8_t *p, Float4 v)
+{
+    v += 0.5f;
+#if defined(__SSE2__)
+    const __m128i whole = _mm_cvttps_epi32(v), shorts = _mm_packs_epi32(whole, whole);
+    const int32_t word = _mm_cvtsi128_si32(_mm_packus_epi16(shorts, shorts));
+    std::memcpy(p, &word, 4);
+#else
+    for (int i = 0; i < 4; ++i)
+        p[i] = uint8_t(std::clamp(v[i], 0.0f, 255.0f));
+#endif
 }
 
 } // namespace
@@ -63,49 +103,46 @@ void drawScaled(Image &target, Image source, const RectF &area)
     if (source.isNull() || target.isNull() || !(area.width > 0 && area.height > 0))
         return;
     premultiply(source);
-    const std::vector<Taps> columns = tapsFor(target.width, source.width, area.x, area.width);
-    const std::vector<Taps> rows = tapsFor(target.height, source.height, area.y, area.height);
+    const Taps columns = tapsFor(target.width, source.width, area.x, area.width);
+    const Taps rows = tapsFor(target.height, source.height, area.y, area.height);
     // The target columns the source reaches, and the source columns they take.
     int x0 = target.width, x1 = 0, sx0 = source.width, sx1 = 0;
     for (int x = 0; x < target.width; ++x) {
-        const Taps &t = columns[size_t(x)];
-        if (t.weights.empty())
+        const Taps::Pixel &t = columns.pixels[size_t(x)];
+        if (t.count == 0)
             continue;
         x0 = std::min(x0, x);
         x1 = x + 1;
         sx0 = std::min(sx0, t.first);
-        sx1 = std::max(sx1, t.first + int(t.weights.size()));
+        sx1 = std::max(sx1, t.first + t.count);
     }
     if (x0 >= x1)
         return;
 
     // Row by row: down first, over the source columns taken, then across, blended over the
     // target.
-    std::vector<float> down(size_t(sx1 - sx0) * 4);
+    std::vector<Float4> down(size_t(sx1 - sx0));
     for (int y = 0; y < target.height; ++y) {
-        const Taps &t = rows[size_t(y)];
-        if (t.weights.empty())
+        const Taps::Pixel &t = rows.pixels[size_t(y)];
+        if (t.count == 0)
             continue;
-        std::fill(down.begin(), down.end(), 0.0f);
-        for (size_t k = 0; k < t.weights.size(); ++k) {
-            const float w = t.weights[k];
-            const uint8_t *in = source.row(t.first + int(k)) + size_t(sx0) * 4;
+        std::fill(down.begin(), down.end(), Float4{0, 0, 0, 0});
+        for (int k = 0; k < t.count; ++k) {
+            const float w = rows.weights[t.weight + size_t(k)];
+            const uint8_t *in = source.row(t.first + k) + size_t(sx0) * 4;
             for (size_t i = 0; i < down.size(); ++i)
-                down[i] += w * in[i];
+                down[i] += w * pixelAt(in + 4 * i);
         }
         uint8_t *out = target.row(y) + size_t(x0) * 4;
         for (int x = x0; x < x1; ++x, out += 4) {
-            const Taps &c = columns[size_t(x)];
-            float px[4] = {0, 0, 0, 0};
-            const float *in = down.data() + size_t(c.first - sx0) * 4;
-            for (float w : c.weights) {
-                for (int i = 0; i < 4; ++i)
-                    px[i] += w * in[i];
-                in += 4;
-            }
+            const Taps::Pixel &c = columns.pixels[size_t(x)];
+            const float *w = columns.weights.data() + c.weight;
+            const Float4 *in = down.data() + (c.first - sx0);
+            Float4 px = {0, 0, 0, 0};
+            for (int k = 0; k < c.count; ++k)
+                px += w[k] * in[k];
             const float keep = std::max(0.0f, 1.0f - px[3] / 255.0f);
-            for (int i = 0; i < 4; ++i)
-                out[i] = toByte(px[i] + out[i] * keep);
+            putPixel(out, px + pixelAt(out) * keep);
         }
     }
 }
