@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -184,4 +185,23 @@ TEST(ThumbnailerRun, FillsAnEmptyOutputInPlaceAndReplacesAnyOtherWhole)
     r = runTool("tavrel-thumbnailer", {"-s", "48", fixture("icons-none.apk"), old.fileName()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(QImage(old.fileName()).size(), QSize(48, 48));
+}
+
+TEST(ThumbnailerRun, LinksNoLibraryThatItOpensOnlyWhenARunNeedsIt)
+{
+    // Loading a library costs every start; these are opened when an icon or an IPA needs them.
+    QProcess readelf;
+    readelf.start("readelf", {"--dynamic", QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel-thumbnailer")});
+    ASSERT_TRUE(readelf.waitForFinished(10000));
+    const QString dynamic = QString::fromUtf8(readelf.readAllStandardOutput());
+    ASSERT_TRUE(dynamic.contains("(NEEDED)")) << dynamic.toStdString();
+    // A sanitized build links the C++ runtime, and libm with it, as shared libraries.
+    const bool sanitized = dynamic.contains("libasan");
+    for (const char *library : {"libplist", "libm.so", "libpng", "libwebp", "libjpeg"})
+        EXPECT_TRUE(!dynamic.contains(QLatin1String(library)) || (sanitized && library == std::string("libm.so")))
+            << library;
+
+    // An IPA still reads its property list, and a vector icon is still drawn and packed.
+    EXPECT_EQ(thumbnail("ipa-legacy.ipa", 64).run.exitCode, 0);
+    EXPECT_EQ(thumbnail("icons-adaptive-vector.apk", 64).run.exitCode, 0);
 }
