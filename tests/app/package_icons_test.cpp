@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cerrno>
 #include <gtest/gtest.h>
 #include <memory>
@@ -113,7 +114,9 @@ protected:
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    // The runs the stand-in has begun: process id and input, in order.
+    // The runs the stand-in has begun: process id and input, in the order they were started.
+    // That is the order of their process ids: two runs started together may write their lines
+    // the other way round on a busy machine.
     QList<QPair<qint64, QString>> runs() const
     {
         QList<QPair<qint64, QString>> lines;
@@ -125,6 +128,7 @@ protected:
                     lines.append({line.left(space).toLongLong(), QString::fromUtf8(line.mid(space + 1))});
             }
         }
+        std::stable_sort(lines.begin(), lines.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
         return lines;
     }
     QStringList inputs() const
