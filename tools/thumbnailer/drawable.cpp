@@ -408,22 +408,33 @@ Image DrawableRenderer::adaptive(const XmlDocument &doc, int size, int depth)
             break;
         }
     }
-    // The launcher's mask: a rounded square over the whole icon, its edge blended.
-    std::vector<char> reached(size_t(size), 0);
-    rasterize(Path::roundedRect(0, 0, size, size, size * 0.22).flattened(0.1), FillRule::NonZero, size, size,
-              [&](int y, int x0, int x1, const float *coverage) {
-                  reached[size_t(y)] = 1;
-                  uint8_t *px = image.row(y);
-                  std::fill(px, px + size_t(x0) * 4, uint8_t(0));
-                  std::fill(px + size_t(x1) * 4, px + size_t(size) * 4, uint8_t(0));
-                  for (int x = x0; x < x1; ++x)
-                      if (const float share = coverage[x - x0]; share < 1)
-                          for (size_t c = 0; c < 4; ++c)
-                              px[size_t(x) * 4 + c] = uint8_t(px[size_t(x) * 4 + c] * share + 0.5f);
-              });
-    for (int y = 0; y < size; ++y)
-        if (!reached[size_t(y)])
-            std::fill(image.row(y), image.row(y) + size_t(size) * 4, uint8_t(0));
+    // The launcher's mask: a rounded square over the whole icon, its edge blended. Only the rows
+    // of its corners are partly covered; those between are covered whole and stay as they are.
+    const double radius = size * 0.22;
+    const int band = int(std::ceil(radius)) + 1;
+    auto mask = [&](int firstRow, int rows) {
+        std::vector<char> reached(size_t(rows), 0);
+        rasterize(Path::roundedRect(0, -firstRow, size, size, radius).flattened(0.1), FillRule::NonZero, size, rows,
+                  [&](int y, int x0, int x1, const float *coverage) {
+                      reached[size_t(y)] = 1;
+                      uint8_t *px = image.row(firstRow + y);
+                      std::fill(px, px + size_t(x0) * 4, uint8_t(0));
+                      std::fill(px + size_t(x1) * 4, px + size_t(size) * 4, uint8_t(0));
+                      for (int x = x0; x < x1; ++x)
+                          if (const float share = coverage[x - x0]; share < 1)
+                              for (size_t c = 0; c < 4; ++c)
+                                  px[size_t(x) * 4 + c] = uint8_t(px[size_t(x) * 4 + c] * share + 0.5f);
+                  });
+        for (int y = 0; y < rows; ++y)
+            if (!reached[size_t(y)])
+                std::fill(image.row(firstRow + y), image.row(firstRow + y) + size_t(size) * 4, uint8_t(0));
+    };
+    if (2 * band >= size) {
+        mask(0, size);
+    } else {
+        mask(0, band);
+        mask(size - band, band);
+    }
     return image;
 }
 

@@ -4,6 +4,7 @@
 #include "png_codec.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace thumb {
@@ -23,7 +24,10 @@ Image blankImage(int width, int height)
     Image image;
     image.width = width;
     image.height = height;
-    image.pixels.assign(size_t(width) * size_t(height) * 4, 0);
+    // Grown without a value, then cleared in one go: assigning zeros would construct them one
+    // at a time through the allocator.
+    image.pixels.resize(size_t(width) * size_t(height) * 4);
+    std::memset(image.pixels.data(), 0, image.pixels.size());
     image.premultiplied = true;
     return image;
 }
@@ -36,8 +40,11 @@ void fillImage(Image &image, uint32_t argb)
         return uint8_t(image.premultiplied ? (v * a + 127) / 255 : v);
     };
     const uint8_t px[4] = {channel(16), channel(8), channel(0), uint8_t(a)};
+    uint32_t word; // the pixel as one word, which the compiler stores several at a time
+    std::memcpy(&word, px, 4);
+    uint8_t *out = image.pixels.data();
     for (size_t i = 0; i < image.pixels.size(); i += 4)
-        std::copy(px, px + 4, image.pixels.begin() + std::ptrdiff_t(i));
+        std::memcpy(out + i, &word, 4);
 }
 
 void premultiply(Image &image)
@@ -49,6 +56,10 @@ void premultiply(Image &image)
         const unsigned a = p[3];
         if (a == 255)
             continue;
+        if (a == 0) { // the clear parts of a layer, often most of it
+            p[0] = p[1] = p[2] = 0;
+            continue;
+        }
         for (int c = 0; c < 3; ++c)
             p[c] = uint8_t((p[c] * a + 127) / 255);
     }

@@ -138,11 +138,16 @@ void drawScaled(Image &target, Image source, const RectF &area)
             const Taps::Pixel &c = columns.pixels[size_t(x)];
             const float *w = columns.weights.data() + c.weight;
             const Float4 *in = down.data() + (c.first - sx0);
-            Float4 px = {0, 0, 0, 0};
-            for (int k = 0; k < c.count; ++k)
+            Float4 px = w[0] * in[0]; // every column between x0 and x1 takes one at least
+            for (int k = 1; k < c.count; ++k)
                 px += w[k] * in[k];
-            const float keep = std::max(0.0f, 1.0f - px[3] / 255.0f);
-            putPixel(out, px + pixelAt(out) * keep);
+            // Premultiplied: nothing where the source is clear, and nothing of the target beneath
+            // where it is opaque.
+            if (px[3] <= 0)
+                continue;
+            if (px[3] < 255)
+                px += pixelAt(out) * (1.0f - px[3] / 255.0f);
+            putPixel(out, px);
         }
     }
 }
