@@ -136,9 +136,11 @@ void drawScaled(Image &target, Image source, const RectF &area)
         uint8_t *out = target.row(y) + size_t(x0) * 4;
         for (int x = x0; x < x1; ++x, out += 4) {
             const Taps::Pixel &c = columns.pixels[size_t(x)];
+            if (c.count == 0)
+                continue;
             const float *w = columns.weights.data() + c.weight;
             const Float4 *in = down.data() + (c.first - sx0);
-            Float4 px = w[0] * in[0]; // every column between x0 and x1 takes one at least
+            Float4 px = w[0] * in[0];
             for (int k = 1; k < c.count; ++k)
                 px += w[k] * in[k];
             // Premultiplied: nothing where the source is clear, and nothing of the target beneath
