@@ -128,7 +128,8 @@ protected:
                     lines.append({line.left(space).toLongLong(), QString::fromUtf8(line.mid(space + 1))});
             }
         }
-        std::stable_sort(lines.begin(), lines.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        std::stable_sort(lines.begin(), lines.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
         return lines;
     }
     QStringList inputs() const

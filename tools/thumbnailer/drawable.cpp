@@ -214,9 +214,11 @@ DrawableRenderer::candidates(const ResValue &value, int requestDensity, std::opt
             if (path.empty())
                 continue;
             // Densities the table lacks resolve to one it has: each file is looked up once.
-            const auto known = std::find_if(found.begin(), found.end(),
-                                            [&](const Candidate &f) { return f.package == i && f.path == path; });
-            const aapt::ZipArchive::Entry *entry = known != found.end() ? known->entry : p.archive->find(path);
+            const auto known = std::find_if(found.begin(), found.end(), [&](const Candidate &f) {
+                return f.package == i && f.path == path;
+            });
+            const aapt::ZipArchive::Entry *entry =
+                known != found.end() ? known->entry : p.archive->find(path);
             if (!entry)
                 continue;
             Candidate c{i, std::move(path), entry};
@@ -414,8 +416,8 @@ Image DrawableRenderer::adaptive(const XmlDocument &doc, int size, int depth)
     const int band = int(std::ceil(radius)) + 1;
     auto mask = [&](int firstRow, int rows) {
         std::vector<char> reached(size_t(rows), 0);
-        rasterize(Path::roundedRect(0, -firstRow, size, size, radius).flattened(0.1), FillRule::NonZero, size, rows,
-                  [&](int y, int x0, int x1, const float *coverage) {
+        rasterize(Path::roundedRect(0, -firstRow, size, size, radius).flattened(0.1), FillRule::NonZero, size,
+                  rows, [&](int y, int x0, int x1, const float *coverage) {
                       reached[size_t(y)] = 1;
                       uint8_t *px = image.row(firstRow + y);
                       std::fill(px, px + size_t(x0) * 4, uint8_t(0));

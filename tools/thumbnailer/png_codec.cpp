@@ -120,7 +120,8 @@ void unfilterRgbaRow(uint8_t filter, uint8_t *px, const uint8_t *up, size_t rowB
         for (size_t i = 0; i < rowBytes; i += 4) {
             const __m128i b = _mm_unpacklo_epi8(pixelBytes(up + i), zero);
             const __m128i fromB = _mm_sub_epi16(b, c), fromA = _mm_sub_epi16(a, c);
-            const __m128i pa = absolute16(fromB), pb = absolute16(fromA), pc = absolute16(_mm_add_epi16(fromB, fromA));
+            const __m128i pa = absolute16(fromB), pb = absolute16(fromA),
+                          pc = absolute16(_mm_add_epi16(fromB, fromA));
             const __m128i smallest = _mm_min_epi16(pc, _mm_min_epi16(pa, pb));
             // Ties go to a, then b, as in paeth().
             const __m128i nearest =

@@ -146,8 +146,8 @@ bool imageDataSound(const std::vector<std::string_view> &idats, RowWalk &walk)
         r.adler = adler32Of(r.adler, data, n);
         return r.walk.take(data, n) ? 0 : 1;
     };
-    return inflateBack(&s, noMore, nullptr, take, &rows) == Z_STREAM_END && s.avail_in == 0 && walk.complete() &&
-           rows.adler == be32(stream.data() + stream.size() - 4);
+    return inflateBack(&s, noMore, nullptr, take, &rows) == Z_STREAM_END && s.avail_in == 0 &&
+           walk.complete() && rows.adler == be32(stream.data() + stream.size() - 4);
 }
 
 } // namespace

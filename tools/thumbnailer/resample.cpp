@@ -19,9 +19,9 @@ struct Taps
 {
     struct Pixel
     {
-        int first = 0;      // the first source pixel
-        int count = 0;      // how many
-        size_t weight = 0;  // where their weights start
+        int first = 0;     // the first source pixel
+        int count = 0;     // how many
+        size_t weight = 0; // where their weights start
     };
     std::vector<Pixel> pixels;
     std::vector<float> weights;

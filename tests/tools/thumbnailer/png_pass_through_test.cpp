@@ -3,15 +3,15 @@
 // for the decoder's row filters.
 #include "adler32.h"
 #include "found_icon.h"
-#include "image_decode.h"
 #include "icon_error.h"
+#include "image_decode.h"
 #include "png_pass_through.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 #include <zlib.h>
 
@@ -52,7 +52,8 @@ std::string deflated(const std::string &raw)
 }
 
 // An 8-bit PNG of the colour type put together by hand from its filtered rows, already deflated.
-std::string pngOf(uint32_t width, uint32_t height, char colourType, const std::string &idat, bool interlaced = false)
+std::string pngOf(uint32_t width, uint32_t height, char colourType, const std::string &idat,
+                  bool interlaced = false)
 {
     return std::string("\x89PNG\r\n\x1a\n", 8) +
            chunk("IHDR", be32(width) + be32(height) + '\x08' + colourType + std::string("\x00\x00", 2) +
@@ -231,7 +232,8 @@ TEST(PngRows, EveryRowFilterIsUndoneAsLibpngUndoesIt)
             ASSERT_EQ(ours.width, theirs.width());
             ASSERT_EQ(ours.height, theirs.height());
             for (int y = 0; y < ours.height; ++y)
-                ASSERT_EQ(std::memcmp(ours.row(y), theirs.constScanLine(y), size_t(ours.width) * 4), 0) << "row " << y;
+                ASSERT_EQ(std::memcmp(ours.row(y), theirs.constScanLine(y), size_t(ours.width) * 4), 0)
+                    << "row " << y;
         }
 }
 

@@ -198,7 +198,8 @@ TEST(ThumbnailerRun, LinksNoLibraryThatItOpensOnlyWhenARunNeedsIt)
     // A sanitized build links the C++ runtime, and libm with it, as shared libraries.
     const bool sanitized = dynamic.contains("libasan");
     for (const char *library : {"libplist", "libm.so", "libpng", "libwebp", "libjpeg"})
-        EXPECT_TRUE(!dynamic.contains(QLatin1String(library)) || (sanitized && library == std::string("libm.so")))
+        EXPECT_TRUE(!dynamic.contains(QLatin1String(library)) ||
+                    (sanitized && library == std::string("libm.so")))
             << library;
 
     // An IPA still reads its property list, and a vector icon is still drawn and packed.
